@@ -1,0 +1,148 @@
+#pragma once
+
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <deque>
+#include <mutex>
+#include <vector>
+
+#include "engine/device_library/device_library.h"
+#include "engine/poll_coordinator.h"
+#include "engine/synthesis.h"
+#include "engine/wave_type.h"
+
+namespace korvane {
+
+// One generator channel: every output parameter, the arbitrary point table, the values read back,
+// the digital I/O words, the sweep state and the worker's command queue.
+//
+// The GUI thread writes fields while the channel's worker reads them, so every field is atomic;
+// the command queue has its own lock. The worker copies what it synthesises (Snapshot) and never
+// holds a lock across a library call.
+class ChannelState {
+public:
+    explicit ChannelState(DeviceLibrary& library,
+                          PollCoordinator& coordinator = ProgramPollCoordinator());
+    virtual ~ChannelState() = default;
+    ChannelState(const ChannelState&) = delete;
+    ChannelState& operator=(const ChannelState&) = delete;
+
+    // ---- fields, in their historical order -------------------------------------------------
+    std::deque<float> measureHistory;  // touched by the worker's Poll only
+    std::atomic<int> exponentUnit{1};
+    std::atomic<int> demo{1};
+    std::atomic<int> deviceIndex{-1};
+    std::atomic<int> powerOnOutput{1};
+    std::atomic<int> measureOn{1};
+    std::atomic<int> measureFrequency{1};
+    std::atomic<int> singleWave{0};
+    std::atomic<int> extTrigger{0};
+    std::atomic<int> attenuate20dB{0};
+    std::atomic<double> offset{0.0};
+    std::atomic<double> frequency{1000.0};
+    std::atomic<float> amplitude{2.0f};
+    std::atomic<int> triggerEdge{0};
+    std::atomic<int> pointCount{1000};
+    std::atomic<std::int16_t> waveNumber{3};
+    std::atomic<int> outputOn{1};
+    std::atomic<int> counterValue{0};
+    std::atomic<double> measuredFrequency{0.0};
+    std::atomic<int> resetCounterPending{0};
+    std::atomic<std::uint16_t> digitalOut{0};
+    std::atomic<std::uint16_t> digitalIn{0};
+    std::atomic<int> dioMode{0};
+    std::atomic<double> sweepStartFrequency{1000.0};
+    std::atomic<double> sweepEndFrequency{100000.0};
+    std::atomic<int> sweepSpeed{100};
+    std::atomic<int> sweepOn{0};
+    std::atomic<int> sweepStartDivider{0};
+    std::atomic<int> sweepEndDivider{0};
+    std::atomic<int> periodCount{1};
+    std::atomic<float> phase{0.0f};
+    std::atomic<int> reconnectPending{0};
+    std::atomic<int> sweepDivider{0};
+    std::atomic<int> waveType{Sine};
+    std::atomic<float> squareDuty{0.5f};
+    std::atomic<float> rampDuty{0.5f};
+    std::atomic<int> exponentRaise{1};
+    std::atomic<float> exponentTimeConstant{0.001f};
+    std::atomic<float> trapeziaRise{0.2f};
+    std::atomic<float> trapeziaHigh{0.4f};
+    std::atomic<float> trapeziaFall{0.2f};
+    std::atomic<float> amDepth{0.5f};
+    std::atomic<int> carrierFrequency{10000};
+    std::atomic<int> fmDeviation{3000};
+    std::atomic<int> fmMode{0};
+    std::atomic<float> arbSampleRate{1000.0f};
+    std::atomic<int> arbPointCount{1000};
+    std::array<std::atomic<float>, kMaxPoints> arbPoints{};
+    std::atomic<int> arbScrollRange{250};
+    std::atomic<float> arbViewPosition{0.0f};
+    std::atomic<int> arbViewFirst{0};
+    std::atomic<int> arbViewLast{999};
+    std::atomic<int> arbZoom{0};
+    std::atomic<float> arbViewScale{0.0f};
+
+    // ---- command queue -----------------------------------------------------------------------
+    void PushCommand(int code);
+    int PopCommand();  // 0 when the queue is empty
+    // Appends Download unless the queue's head already is one.
+    void RequestDownload();
+    std::vector<int> QueuedCommands() const;
+
+    // ---- setters: store the field, then queue what the device needs --------------------------
+    void SetFrequency(double value);
+    void SetOffset(double value);
+    void SetAmplitude(float value);  // the caller requests the download
+    void SetWaveType(int value);
+    void SetAttenuate20dB(int value);
+    void SetOutputOn(int value);  // the caller requests the download
+    void SetWaveNumber(std::int16_t value);
+    void SetSingleWave(int value);
+    void SetExtTrigger(int value);
+    void SetTriggerEdge(int value);
+    void SetDioMode(int value);
+    void SetMeasureOn(int value);
+    void SetMeasureFrequency(int value);
+    // Returns 0 (and stores nothing) for a demo channel, else 1.
+    int SetPowerOnOutput(int apply, int value);
+
+    // ---- device operations ---------------------------------------------------------------------
+    // The full configuration: at start and after the device comes back.
+    void ConfigureDevice();
+    // Builds the output buffer from a snapshot of the parameters and sends it.
+    void Download();
+    // One worker cycle.
+    void Poll();
+    // Sends the power-on output directly; used when the window closes.
+    void ApplyPowerOnOutput();
+
+    // ---- sweep -------------------------------------------------------------------------------
+    int PrepareSweep();
+    // One divider step, called from the Sweep dialog's timer.
+    void SweepStep();
+
+    // ---- arbitrary display window ---------------------------------------------------------------
+    int SetArbView(float position);  // returns arbViewFirst
+    float ArbViewScale(float width);  // pixels per point of the window
+
+    // A consistent copy of the synthesis parameters (and the point table).
+    WaveParams Snapshot() const;
+
+    DeviceLibrary& Library() const { return library_; }
+    PollCoordinator& Coordinator() const { return coordinator_; }
+
+private:
+    void ApplyFrequency();
+    void UpdateArbitraryAfterFrequency(int points, int periods);
+    void TakeMeasurement();
+    void ExecuteCommand(int code);
+
+    DeviceLibrary& library_;
+    PollCoordinator& coordinator_;
+    mutable std::mutex queueMutex_;
+    std::deque<int> commandQueue_;
+};
+
+}  // namespace korvane

@@ -1,0 +1,43 @@
+#pragma once
+
+namespace korvane {
+
+// Codes are stored in settings files: never renumber.
+enum WaveType : int {
+    Sine = 0,
+    Ramp = 1,
+    Square = 2,
+    Exponent = 3,
+    Arbitrary = 4,
+    Trapezia = 5,
+    AmFm = 6,
+    GaussNoise = 7,
+    WhiteNoise = 8,
+};
+inline constexpr int kWaveTypeCount = 9;
+
+// Commands queued for a channel's worker; they carry no arguments, the worker reads the fields
+// when it executes one.
+enum DeviceCommand : int {
+    Download = 1,
+    SetFrequency = 2,
+    SetDioMode = 3,
+    SetTrigger = 4,
+    SetSingleWave = 5,
+    SetPowerOnOutput = 6,
+};
+
+inline constexpr int kMaxPoints = 4096;
+inline constexpr double kMasterClockHz = 200000000.0;
+inline constexpr double kMinFrequency = 1.0;
+inline constexpr double kMaxSineFrequency = 75000000.0;
+inline constexpr double kMaxOtherFrequency = 25000000.0;
+inline constexpr float kMaxAmplitude = 3.5f;
+inline constexpr double kMaxOffset = 7.0;
+
+// The highest frequency a wave type may be set to.
+constexpr double MaxFrequency(int waveType) {
+    return waveType == Sine ? kMaxSineFrequency : kMaxOtherFrequency;
+}
+
+}  // namespace korvane
