@@ -21,7 +21,7 @@ namespace korvane {
 // the command queue has its own lock. The worker copies what it synthesises (Snapshot) and never
 // holds a lock across a library call.
 class ChannelState {
-public:
+  public:
     explicit ChannelState(DeviceLibrary& library,
                           PollCoordinator& coordinator = ProgramPollCoordinator());
     virtual ~ChannelState() = default;
@@ -124,7 +124,7 @@ public:
     void SweepStep();
 
     // ---- arbitrary display window ---------------------------------------------------------------
-    int SetArbView(float position);  // returns arbViewFirst
+    int SetArbView(float position);   // returns arbViewFirst
     float ArbViewScale(float width);  // pixels per point of the window
 
     // A consistent copy of the synthesis parameters (and the point table).
@@ -133,7 +133,7 @@ public:
     DeviceLibrary& Library() const { return library_; }
     PollCoordinator& Coordinator() const { return coordinator_; }
 
-private:
+  private:
     void ApplyFrequency();
     void UpdateArbitraryAfterFrequency(int points, int periods);
     void TakeMeasurement();

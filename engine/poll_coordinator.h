@@ -10,7 +10,7 @@ namespace korvane {
 
 // State shared by the workers of every channel in the program.
 class PollCoordinator {
-public:
+  public:
     // Only one channel's cycle runs at a time; a cycle that finds another running is skipped.
     bool TryEnterPoll() { return !pollGuard_.exchange(true, std::memory_order_acquire); }
     void LeavePoll() { pollGuard_.store(false, std::memory_order_release); }
@@ -31,7 +31,7 @@ public:
     bool TryEnterSweepStep() { return !sweepStepGuard_.exchange(true, std::memory_order_acquire); }
     void LeaveSweepStep() { sweepStepGuard_.store(false, std::memory_order_release); }
 
-private:
+  private:
     std::atomic<bool> pollGuard_{false};
     std::atomic<int> pollCounter_{0};
     std::atomic<bool> paused_{false};

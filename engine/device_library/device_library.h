@@ -8,7 +8,7 @@ namespace korvane {
 // unknown index must return without effect. Implementations are called from the GUI thread and
 // from every channel's worker, so they must be thread-safe.
 class DeviceLibrary {
-public:
+  public:
     virtual ~DeviceLibrary() = default;
 
     virtual int DDSSearch() = 0;
@@ -26,7 +26,7 @@ public:
     virtual int DDSResetCounter(int device) = 0;
     virtual int DDSSetPowerOnOutput(int device, int on) = 0;
 
-protected:
+  protected:
     DeviceLibrary() = default;
 };
 

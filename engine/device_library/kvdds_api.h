@@ -9,8 +9,8 @@
 extern "C" {
 #endif
 
-int DDSSearch(void);                /* number of devices; 0 means no hardware */
-int DDSCheck(int device);           /* 0: device missing */
+int DDSSearch(void);      /* number of devices; 0 means no hardware */
+int DDSCheck(int device); /* 0: device missing */
 int DDSSetFrequency(int device, double frequency, int* pointCount, int* periodCount);
 int DDSDownload(int device, const uint16_t* codes, int count);
 int DDSSetDivNum(int device, int divider);

@@ -1,0 +1,281 @@
+#include "engine/synthesis.h"
+
+#include <cmath>
+
+namespace korvane {
+namespace {
+
+// Volts to the normalised ±3.5 V scale. The amplitude and the point table use the float nearest
+// to 2/7 (products formed in single precision); the offset uses the double.
+constexpr float kVoltScaleSingle = 0.2857143f;
+constexpr double kVoltScaleDouble = 0.2857142857142857;
+constexpr double kSineTwoPi = 6.28318;          // deliberately not 2π: the sine has always used it
+constexpr double kModulationTwoPi = 6.2831852;  // AM/FM and Gauss noise
+constexpr double kLog2E = 1.4426950408889634;
+constexpr double kNoiseScale = 32768.0;
+
+// Per-buffer values computed once, not per sample.
+struct Prepared {
+    const WaveParams* params;
+    double amplitude;   // A
+    double offset;      // O
+    double periods;     // N
+    double period;      // P = 1 / N
+    double phaseShift;  // added to t
+    double expScale;    // -N / tau / F for the exponent, in log2 units
+    double amFmF;       // F of the AM/FM formulas
+    int arbCount;       // used entries of the table, 1..4096
+};
+
+Prepared Prepare(const WaveParams& p, TimeBase timeBase) {
+    Prepared q{};
+    q.params = &p;
+    float a = p.amplitude * kVoltScaleSingle;
+    q.amplitude = p.attenuate20dB ? a * 0.1 : a;
+    q.offset = p.offset * kVoltScaleDouble;
+    // A count of 0 would divide by zero: treat it as one period.
+    int n = timeBase == TimeBase::Buffer ? p.periodCount : p.waveNumber;
+    q.periods = n < 1 ? 1.0 : n;
+    q.period = 1.0 / q.periods;
+    q.phaseShift = timeBase == TimeBase::Buffer ? p.phase / q.periods : p.phase;
+    double f = p.frequency < 1.0 ? 1.0 : p.frequency;
+    q.expScale = p.exponentTimeConstant == 0.0f
+                     ? 0.0
+                     : -q.periods / static_cast<double>(p.exponentTimeConstant) / f * kLog2E;
+    q.amFmF = p.fmMode ? (p.frequency == 0.0 ? 1.0 : p.frequency) : f;
+    q.arbCount = LimitPointCount(p.arbPointCount);
+    return q;
+}
+
+// Position inside the current period: ph in [0, P) for t' >= 0.
+inline double PeriodPosition(const Prepared& q, double tp) {
+    auto k = static_cast<long long>(tp / q.period);
+    return tp - static_cast<double>(k) * q.period;
+}
+
+inline double SineAt(const Prepared& q, double tp) {
+    return q.amplitude * std::sin(q.periods * tp * kSineTwoPi) + q.offset;
+}
+
+inline double RampAt(const Prepared& q, double tp) {
+    double ph = PeriodPosition(q, tp);
+    double duty = q.params->rampDuty;
+    double d = duty / q.periods;
+    double y = ph < d ? 2.0 * ph / d - 1.0 : 1.0 - 2.0 * (ph - d) / ((1.0 - duty) / q.periods);
+    return q.amplitude * y + q.offset;
+}
+
+inline double SquareAt(const Prepared& q, double tp) {
+    double ph = PeriodPosition(q, tp);
+    return ph < q.params->squareDuty / q.periods ? q.offset + q.amplitude : q.offset - q.amplitude;
+}
+
+inline double ExponentAt(const Prepared& q, double tp) {
+    if (q.params->exponentTimeConstant == 0.0f) {
+        return q.offset;
+    }
+    double e = std::exp2(PeriodPosition(q, tp) * q.expScale);
+    double y = q.params->exponentRaise ? e : 1.0 - e;
+    return q.offset + q.amplitude * y;
+}
+
+inline double ArbitraryAt(const Prepared& q, double tp) {
+    auto j = static_cast<long long>(q.params->pointCount * tp) % q.arbCount;
+    if (j < 0) {
+        j += q.arbCount;
+    }
+    return q.params->arbPoints[static_cast<std::size_t>(j)] * kVoltScaleSingle;
+}
+
+inline double TrapeziaAt(const Prepared& q, double tp) {
+    const WaveParams& p = *q.params;
+    double ph = PeriodPosition(q, tp);
+    double r = p.trapeziaRise / q.periods;
+    double h = p.trapeziaHigh / q.periods;
+    double f = p.trapeziaFall / q.periods;
+    double low = q.offset - q.amplitude;
+    double high = q.offset + q.amplitude;
+    if (ph >= (p.trapeziaRise + p.trapeziaHigh + p.trapeziaFall) / q.periods) {
+        return low;
+    }
+    if (ph >= (p.trapeziaRise + p.trapeziaHigh) / q.periods) {
+        double v = q.amplitude * (1.0 - 2.0 * (ph - r - h) / f) + q.offset;
+        return v < low ? low : (v > high ? high : v);
+    }
+    if (ph >= r) {
+        return high;
+    }
+    return q.amplitude * (2.0 * ph / r - 1.0) + q.offset;
+}
+
+inline double AmFmAt(const Prepared& q, double tp) {
+    const WaveParams& p = *q.params;
+    double x = q.periods * tp * kModulationTwoPi;
+    double s1 = std::sin(x);
+    if (p.fmMode) {
+        return std::sin(p.carrierFrequency * x / q.amFmF + s1 * p.fmDeviation / q.amFmF) *
+                   q.amplitude +
+               q.offset;
+    }
+    double m = p.amDepth * 0.5f;
+    double envelope = s1 * m + (1.0 - m);
+    double carrier = std::sin(p.carrierFrequency * x / q.amFmF);
+    return envelope * carrier * q.amplitude + q.offset;
+}
+
+inline double GaussNoiseAt(const Prepared& q, NoiseSource& noise) {
+    int r1 = noise.Next();
+    int r2 = noise.Next();
+    return std::sin(r2 * kModulationTwoPi / kNoiseScale) * q.amplitude * (r1 / kNoiseScale);
+}
+
+inline double WhiteNoiseAt(const Prepared& q, NoiseSource& noise) {
+    return (noise.Next() - 16384) * q.amplitude / 16384.0;
+}
+
+double Evaluate(const Prepared& q, double tp, NoiseSource& noise) {
+    switch (q.params->waveType) {
+        case Sine:
+            return SineAt(q, tp);
+        case Ramp:
+            return RampAt(q, tp);
+        case Square:
+            return SquareAt(q, tp);
+        case Exponent:
+            return ExponentAt(q, tp);
+        case Arbitrary:
+            return ArbitraryAt(q, tp);
+        case Trapezia:
+            return TrapeziaAt(q, tp);
+        case AmFm:
+            return AmFmAt(q, tp);
+        case GaussNoise:
+            return GaussNoiseAt(q, noise);
+        case WhiteNoise:
+            return WhiteNoiseAt(q, noise);
+        default:
+            return 0.0;
+    }
+}
+
+// Evaluates one wave formula over the whole buffer; the switch stays outside the loop.
+template <typename Formula>
+void FillWith(const Prepared& q, std::span<std::uint16_t> codes, Formula formula) {
+    const double n = static_cast<double>(codes.size());
+    const int outputOn = q.params->outputOn;
+    for (std::size_t i = 0; i < codes.size(); ++i) {
+        codes[i] = ToDacCode(formula(static_cast<double>(i) / n + q.phaseShift), outputOn);
+    }
+}
+
+}  // namespace
+
+double Sample(const WaveParams& params, double t, TimeBase timeBase, NoiseSource& noise) {
+    Prepared q = Prepare(params, timeBase);
+    return Evaluate(q, t + q.phaseShift, noise);
+}
+
+double PreviewSample(const WaveParams& params, double t, NoiseSource& noise) {
+    constexpr double K = 0.5714285714285714;  // 2 V on the 3.5 V scale
+    double u = 2.0 * t;
+    double ph = t - static_cast<double>(static_cast<long long>(u)) * 0.5;
+    switch (params.waveType) {
+        case Sine:
+            return std::sin(t * 12.56636) * K;
+        case Ramp:
+            return ph < 0.25 ? (ph * 8.0 - 1.0) * K : (1.0 - (ph - 0.25) * 8.0) * K;
+        case Square:
+            return ph < 0.25 ? K : -K;
+        case Exponent:
+            return std::exp(-2.0 * ph) * K;
+        case Arbitrary:
+            return ArbitraryAt(Prepare(params, TimeBase::Buffer), t);
+        case Trapezia: {
+            // The thresholds are single-precision values compared at double precision.
+            if (ph >= static_cast<double>(0.4f)) {
+                return -K;
+            }
+            if (ph >= static_cast<double>(0.3f)) {
+                double v = (1.0 - (ph - 0.1 - 0.2) * 20.0) * K;
+                return v < -K ? -K : (v > K ? K : v);
+            }
+            if (ph >= 0.1) {
+                return K;
+            }
+            return (ph * (2.0 / static_cast<double>(0.1f)) - 1.0) * K;
+        }
+        case AmFm: {
+            double s = std::sin(u * kModulationTwoPi);
+            if (params.fmMode) {
+                return std::sin(s * 3.0 + u * 62.831852) * K;
+            }
+            return (s * 0.25 + 0.75) * std::sin(u * 62.831852) * K;
+        }
+        case GaussNoise: {
+            int r1 = noise.Next();
+            int r2 = noise.Next();
+            return (r1 / kNoiseScale) * std::sin(r2 * kModulationTwoPi / kNoiseScale) * K;
+        }
+        case WhiteNoise:
+            return (noise.Next() - 16384) * 3.487723214285714e-5;
+        default:
+            return 0.0;
+    }
+}
+
+std::uint16_t ToDacCode(double value, int outputOn) {
+    // A non-finite sample (a damaged parameter) is sent as 0 V rather than an undefined integer.
+    if (!outputOn || !std::isfinite(value)) {
+        return 2048;
+    }
+    double c = std::trunc(2048.0 - value * 2047.0);
+    if (c > 4095.0) {
+        return 4095;
+    }
+    if (c <= 0.0) {
+        return 0;
+    }
+    return static_cast<std::uint16_t>(c);
+}
+
+int ClockDivider(double frequency) {
+    double d = kMasterClockHz / frequency * 0.000244140625 + 0.999755859375;
+    // Below 1 Hz (or for 0 / NaN) the divider would leave the int range: keep the slowest clock.
+    if (!(d < 2147483647.0)) {
+        return 2147483647;
+    }
+    return static_cast<int>(d);
+}
+
+void FillDacCodes(const WaveParams& params, std::span<std::uint16_t> codes, NoiseSource& noise) {
+    Prepared q = Prepare(params, TimeBase::Buffer);
+    switch (params.waveType) {
+        case Sine:
+            return FillWith(q, codes, [&](double tp) { return SineAt(q, tp); });
+        case Ramp:
+            return FillWith(q, codes, [&](double tp) { return RampAt(q, tp); });
+        case Square:
+            return FillWith(q, codes, [&](double tp) { return SquareAt(q, tp); });
+        case Exponent:
+            return FillWith(q, codes, [&](double tp) { return ExponentAt(q, tp); });
+        case Arbitrary:
+            return FillWith(q, codes, [&](double tp) { return ArbitraryAt(q, tp); });
+        case Trapezia:
+            return FillWith(q, codes, [&](double tp) { return TrapeziaAt(q, tp); });
+        case AmFm:
+            return FillWith(q, codes, [&](double tp) { return AmFmAt(q, tp); });
+        case GaussNoise:
+            return FillWith(q, codes, [&](double) { return GaussNoiseAt(q, noise); });
+        case WhiteNoise:
+            return FillWith(q, codes, [&](double) { return WhiteNoiseAt(q, noise); });
+        default:
+            return FillWith(q, codes, [](double) { return 0.0; });
+    }
+}
+
+NoiseSource& ThreadNoise() {
+    thread_local NoiseSource noise;
+    return noise;
+}
+
+}  // namespace korvane
