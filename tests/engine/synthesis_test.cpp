@@ -1,0 +1,254 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "engine/synthesis.h"
+
+namespace korvane {
+namespace {
+
+std::vector<std::uint16_t> Codes(const WaveParams& p) {
+    std::vector<std::uint16_t> codes(static_cast<std::size_t>(p.pointCount));
+    NoiseSource noise;
+    FillDacCodes(p, codes, noise);
+    return codes;
+}
+
+double BufferSample(const WaveParams& p, double t) {
+    NoiseSource noise;
+    return Sample(p, t, TimeBase::Buffer, noise);
+}
+
+constexpr double A = static_cast<double>(2.0f * 0.2857143f);  // default amplitude, normalised
+
+TEST(DacCode, LimitsAndDirection) {
+    struct Case {
+        double value;
+        std::uint16_t code;
+    } cases[] = {{1.0, 1},     {1.0000001, 0},   {5.0, 0},         {0.0, 2048},
+                 {-1.0, 4095}, {-1.5, 4095},     {0.5, 1024},      {-0.5, 3071},
+                 {NAN, 2048},  {INFINITY, 2048}, {-INFINITY, 2048}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(ToDacCode(c.value, 1), c.code) << "value " << c.value;
+    }
+}
+
+TEST(DacCode, OutputOffGivesMidScaleForEveryWaveType) {
+    for (int type = 0; type < kWaveTypeCount; ++type) {
+        WaveParams p;
+        p.waveType = type;
+        p.outputOn = 0;
+        p.arbPoints[3] = 3.0f;
+        auto codes = Codes(p);
+        EXPECT_TRUE(std::all_of(codes.begin(), codes.end(), [](auto c) { return c == 2048; }))
+            << "wave type " << type;
+    }
+}
+
+TEST(Synthesis, UnknownWaveTypesAreSilent) {
+    for (int type : {9, 42, -1}) {
+        WaveParams p;
+        p.waveType = type;
+        NoiseSource noise;
+        EXPECT_EQ(Sample(p, 0.3, TimeBase::Buffer, noise), 0.0);
+        EXPECT_EQ(PreviewSample(p, 0.3, noise), 0.0);
+        auto codes = Codes(p);
+        EXPECT_TRUE(std::all_of(codes.begin(), codes.end(), [](auto c) { return c == 2048; }));
+    }
+}
+
+TEST(Synthesis, DefaultSineSpansTheDocumentedCodes) {
+    WaveParams p;
+    p.pointCount = 4082;
+    auto codes = Codes(p);
+    auto [low, high] = std::minmax_element(codes.begin(), codes.end());
+    EXPECT_EQ(*low, 878);
+    EXPECT_EQ(*high, 3217);
+
+    p.attenuate20dB = 1;
+    codes = Codes(p);
+    auto [low20, high20] = std::minmax_element(codes.begin(), codes.end());
+    EXPECT_EQ(*low20, 1931);
+    EXPECT_EQ(*high20, 2164);
+}
+
+TEST(Synthesis, SineUsesItsOwnTwoPiConstant) {
+    WaveParams p;
+    p.periodCount = 1;
+    double t = 0.25;
+    EXPECT_DOUBLE_EQ(BufferSample(p, t), A * std::sin(t * 6.28318));
+}
+
+TEST(Synthesis, SegmentBoundariesBelongToTheLaterSegment) {
+    WaveParams p;
+    p.periodCount = 1;
+    p.offset = 0.0;
+
+    p.waveType = Square;
+    p.squareDuty = 0.25f;
+    EXPECT_DOUBLE_EQ(BufferSample(p, 0.0), A);
+    EXPECT_DOUBLE_EQ(BufferSample(p, static_cast<double>(0.25f)), -A);
+
+    p.waveType = Ramp;
+    p.rampDuty = 0.5f;
+    EXPECT_DOUBLE_EQ(BufferSample(p, 0.0), -A);
+    EXPECT_DOUBLE_EQ(BufferSample(p, 0.5), A);  // the falling formula, at +1
+    EXPECT_NEAR(BufferSample(p, 0.75), 0.0, 1e-12);
+
+    p.waveType = Trapezia;  // rise 0.2, high 0.4, fall 0.2, low for the rest
+    EXPECT_DOUBLE_EQ(BufferSample(p, 0.0), -A);
+    EXPECT_NEAR(BufferSample(p, 0.1), 0.0, 1e-6);
+    EXPECT_DOUBLE_EQ(BufferSample(p, static_cast<double>(0.2f)), A);
+    EXPECT_NEAR(BufferSample(p, 0.7), 0.0, 1e-6);
+    EXPECT_DOUBLE_EQ(BufferSample(p, 0.85), -A);
+}
+
+TEST(Synthesis, ExponentRulesAndTimeBase) {
+    WaveParams p;
+    p.waveType = Exponent;
+    p.periodCount = 1;
+    p.offset = 1.75;  // 0.5 normalised
+    p.exponentTimeConstant = 0.0f;
+    EXPECT_DOUBLE_EQ(BufferSample(p, 0.4), 0.5);  // the offset alone
+
+    p.exponentTimeConstant = 1.0f;
+    p.offset = 0.0;
+    p.frequency = 0.5;  // below 1 Hz the time base uses 1 Hz
+    EXPECT_NEAR(BufferSample(p, 0.5), A * std::exp(-0.5), 1e-9);
+    p.exponentRaise = 0;
+    EXPECT_NEAR(BufferSample(p, 0.5), A * (1 - std::exp(-0.5)), 1e-9);
+}
+
+TEST(Synthesis, ArbitraryIgnoresAmplitudeOffsetAndAttenuation) {
+    WaveParams p;
+    p.waveType = Arbitrary;
+    p.pointCount = 4;
+    p.arbPointCount = 2;
+    p.arbPoints[0] = 3.5f;
+    p.arbPoints[1] = -1.75f;
+    p.amplitude = 0.1f;
+    p.offset = 2.0;
+    p.attenuate20dB = 1;
+    EXPECT_DOUBLE_EQ(BufferSample(p, 0.0), static_cast<double>(3.5f * 0.2857143f));
+    EXPECT_DOUBLE_EQ(BufferSample(p, 0.25), static_cast<double>(-1.75f * 0.2857143f));
+    EXPECT_DOUBLE_EQ(BufferSample(p, 0.5), static_cast<double>(3.5f * 0.2857143f));
+}
+
+TEST(Synthesis, NoiseIgnoresOffsetAndPhaseAndStaysInRange) {
+    for (int type : {GaussNoise, WhiteNoise}) {
+        WaveParams p;
+        p.waveType = type;
+        p.offset = 7.0;
+        p.phase = 0.5f;
+        NoiseSource noise;
+        double sum = 0;
+        for (int i = 0; i < 4096; ++i) {
+            double v = Sample(p, i / 4096.0, TimeBase::Buffer, noise);
+            EXPECT_LE(std::abs(v), A + 1e-12);
+            sum += v;
+        }
+        EXPECT_NEAR(sum / 4096, 0.0, 0.05) << "no offset for wave type " << type;
+    }
+}
+
+TEST(Synthesis, NoiseRepeatsAfterEveryStart) {
+    NoiseSource first, second;
+    for (int i = 0; i < 100; ++i) {
+        int value = first.Next();
+        EXPECT_EQ(value, second.Next());
+        EXPECT_GE(value, 0);
+        EXPECT_LE(value, 32767);
+    }
+}
+
+TEST(Synthesis, AttenuationScalesAmplitudeNotOffset) {
+    WaveParams p;
+    p.waveType = Square;
+    p.offset = 3.5;
+    p.attenuate20dB = 1;
+    EXPECT_NEAR(BufferSample(p, 0.0), 1.0 + A * 0.1, 1e-9);
+}
+
+TEST(Synthesis, PhaseShiftsByAFractionOfOnePeriod) {
+    WaveParams p;
+    p.periodCount = 4;
+    p.phase = 0.5f;
+    WaveParams unshifted = p;
+    unshifted.phase = 0.0f;
+    // Half a period is 0.5 / 4 of the buffer.
+    EXPECT_NEAR(BufferSample(p, 0.1), BufferSample(unshifted, 0.1 + 0.125), 1e-12);
+}
+
+TEST(Synthesis, AmFmFollowTheirFormulas) {
+    WaveParams p;
+    p.waveType = AmFm;
+    p.periodCount = 1;
+    double t = 0.3;
+    double x = t * 6.2831852;
+    double m = static_cast<double>(0.5f * 0.5f);
+    EXPECT_NEAR(BufferSample(p, t), (std::sin(x) * m + (1 - m)) * std::sin(10000 * x / 1000.0) * A,
+                1e-12);
+    p.fmMode = 1;
+    EXPECT_NEAR(BufferSample(p, t), std::sin(10000 * x / 1000.0 + std::sin(x) * 3000 / 1000.0) * A,
+                1e-12);
+}
+
+TEST(Synthesis, DisplayTimeBaseSpansWaveNumberPeriods) {
+    WaveParams p;
+    p.waveType = Square;
+    p.waveNumber = 3;
+    NoiseSource noise;
+    EXPECT_GT(Sample(p, 1.0 / 3 + 0.01, TimeBase::Display, noise), 0.0);
+    EXPECT_LT(Sample(p, 1.0 / 3 - 0.01, TimeBase::Display, noise), 0.0);
+}
+
+TEST(Synthesis, ZeroCountsNeverDivideByZeroOrOverrun) {
+    for (int type = 0; type < kWaveTypeCount; ++type) {
+        WaveParams p;
+        p.waveType = type;
+        p.periodCount = 0;
+        p.waveNumber = 0;
+        p.arbPointCount = 0;
+        NoiseSource noise;
+        EXPECT_TRUE(std::isfinite(Sample(p, 0.5, TimeBase::Buffer, noise))) << type;
+        EXPECT_TRUE(std::isfinite(Sample(p, 0.5, TimeBase::Display, noise))) << type;
+    }
+}
+
+TEST(Preview, FixedShapes) {
+    constexpr double K = 0.5714285714285714;
+    WaveParams p;
+    NoiseSource noise;
+    struct Case {
+        int type;
+        double t;
+        double expected;
+    } cases[] = {
+        {Sine, 0.125, std::sin(0.125 * 12.56636) * K},
+        {Ramp, 0.0, -K},
+        {Ramp, 0.25, K},
+        {Square, 0.1, K},
+        {Square, 0.3, -K},
+        {Exponent, 0.5, K},
+        {Trapezia, 0.2, K},
+        {Trapezia, 0.45, -K},
+        {Trapezia, 0.0, -K},
+    };
+    for (const Case& c : cases) {
+        p.waveType = c.type;
+        EXPECT_NEAR(PreviewSample(p, c.t, noise), c.expected, 1e-9)
+            << "type " << c.type << " t " << c.t;
+    }
+}
+
+TEST(ClockDivider, Examples) {
+    EXPECT_EQ(ClockDivider(1000.0), 49);
+    EXPECT_EQ(ClockDivider(100000.0), 1);
+    EXPECT_EQ(ClockDivider(1.0), 48829);
+    EXPECT_EQ(ClockDivider(0.0), 2147483647);
+}
+
+}  // namespace
+}  // namespace korvane
