@@ -1,0 +1,120 @@
+#include "view/wave_display.h"
+
+#include <QPainter>
+#include <QResizeEvent>
+
+#include "engine/channel_state.h"
+#include "view/wave_painting.h"
+
+namespace korvane {
+
+WaveDisplay::WaveDisplay(QWidget* parent) : QWidget(parent) {
+    // Every pixel comes from the back buffer.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void WaveDisplay::SetChannel(ChannelState* channel) {
+    channel_ = channel;
+    update();
+}
+
+void WaveDisplay::SetFileName(const QString& name) {
+    fileName_ = name;
+    update();
+}
+
+void WaveDisplay::SetCursorLabel(const QString& label) {
+    cursorLabel_ = label;
+    update();
+}
+
+void WaveDisplay::SetColour(QColor WaveColours::*role, const QColor& colour) {
+    colours_.*role = colour;
+    update();
+}
+
+void WaveDisplay::SetBackgroundColor(const QColor& colour) {
+    SetColour(&WaveColours::background, colour);
+}
+void WaveDisplay::SetCurveColor(const QColor& colour) {
+    SetColour(&WaveColours::curve, colour);
+}
+void WaveDisplay::SetXyLineColor(const QColor& colour) {
+    SetColour(&WaveColours::xyLine, colour);
+}
+void WaveDisplay::SetCursorColor(const QColor& colour) {
+    SetColour(&WaveColours::cursor, colour);
+}
+
+void WaveDisplay::SetCursorIndex(int index) {
+    cursorIndex_ = index;
+    update();
+}
+
+QRect WaveDisplay::PlotRect() const {
+    return rect().adjusted(kPlotInset, kPlotInset, -kPlotInset, -kPlotInset);
+}
+
+WaveScene WaveDisplay::CaptureScene() const {
+    WaveScene scene;
+    scene.params = channel_->Snapshot();
+    scene.viewFirst = channel_->arbViewFirst.load();
+    scene.viewLast = channel_->arbViewLast.load();
+    scene.cursorIndex = cursorIndex_;
+    scene.digitalOut = channel_->digitalOut.load();
+    scene.digitalIn = channel_->digitalIn.load();
+    scene.fileName = fileName_;
+    scene.cursorLabel = cursorLabel_;
+    return scene;
+}
+
+void WaveDisplay::DrawWave(QPainter& painter, const QRect& area) {
+    const WaveStyle style = ScreenWaveStyle(colours_);
+    if (channel_ == nullptr) {
+        PaintWaveField(painter, area, style);
+        return;
+    }
+    WaveScene scene = CaptureScene();
+    // A window of one point has no spacing; the scale of a wider one is the channel's own.
+    if (scene.params.waveType == Arbitrary && scene.viewLast > scene.viewFirst) {
+        scene.arbScale = channel_->ArbViewScale(float(area.width() - 2 * style.plotInset));
+    }
+    PaintWave(painter, area, scene, style);
+}
+
+void WaveDisplay::DrawWaveForPrint(QPainter& painter, const QRect& area) const {
+    const WaveStyle style = PrintWaveStyle();
+    if (channel_ == nullptr) {
+        PaintWaveField(painter, area, style);
+        return;
+    }
+    WaveScene scene = CaptureScene();
+    if (scene.viewLast > scene.viewFirst) {
+        scene.arbScale =
+            float(area.width() - 2 * style.plotInset) / float(scene.viewLast - scene.viewFirst);
+    }
+    PaintWave(painter, area, scene, style);
+}
+
+void WaveDisplay::paintEvent(QPaintEvent*) {
+    const qreal ratio = devicePixelRatioF();
+    if (backBuffer_.isNull() || backBuffer_.devicePixelRatio() != ratio) {
+        backBuffer_ = QPixmap(size() * ratio);
+        backBuffer_.setDevicePixelRatio(ratio);
+    }
+    {
+        QPainter buffer(&backBuffer_);
+        buffer.setFont(font());
+        DrawWave(buffer, rect());
+    }
+    QPainter(this).drawPixmap(0, 0, backBuffer_);
+}
+
+void WaveDisplay::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    backBuffer_ = QPixmap();
+    update();
+}
+
+}  // namespace korvane

@@ -1,0 +1,325 @@
+#include "view/wave_painting.h"
+
+#include <QPainter>
+#include <QPolygon>
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
+namespace korvane {
+
+namespace {
+
+constexpr int kBevelWidth = 8;
+const QColor kBevelLight(192, 192, 192);
+const QColor kBevelWhite(255, 255, 255);
+constexpr float kVoltsToFullScale = 0.2857143f;
+constexpr int kGridColumns = 10;
+constexpr int kGridRows = 8;
+constexpr int kCurvePenWidth = 2;
+constexpr int kReadoutFromRight = 140;
+constexpr int kBarHalfWidth = 100;
+constexpr int kStatusFromBottom = 18;
+constexpr int kTextIndent = 3;
+
+// A drawing box in whole pixels; right and bottom lie just outside it.
+struct PlotBox {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+
+    static PlotBox Inside(const QRect& r, int inset) {
+        return {r.left() + inset, r.top() + inset, r.left() + r.width() - inset,
+                r.top() + r.height() - inset};
+    }
+    int Width() const { return right - left; }
+    int Mid() const { return top + (bottom - top) / 2; }
+    int Half() const { return (bottom - top) / 2; }
+    bool Empty() const { return right <= left || bottom <= top; }
+};
+
+// Screen row of a normalised value (1.0 = full scale), kept inside the box.
+int RowOf(const PlotBox& box, double value) {
+    const double y = box.Mid() - (std::isfinite(value) ? value : 0.0) * box.Half();
+    return static_cast<int>(std::clamp(y, double(box.top), double(box.bottom)));
+}
+
+QPen HairlinePen(const QColor& colour, Qt::PenStyle penStyle = Qt::SolidLine) {
+    return QPen(colour, 1, penStyle, Qt::FlatCap);
+}
+
+QPen CurvePen(const QColor& colour) {
+    return QPen(colour, kCurvePenWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+}
+
+// Text whose top-left corner is at (x, y).
+void DrawTextAt(QPainter& painter, int x, int y, const QString& text) {
+    painter.drawText(QPoint(x, y + painter.fontMetrics().ascent()), text);
+}
+
+void DrawTextEndingAt(QPainter& painter, int right, int y, const QString& text) {
+    DrawTextAt(painter, right - painter.fontMetrics().horizontalAdvance(text), y, text);
+}
+
+// ---- layer 1: field and frame ----------------------------------------------------------------
+
+void PaintField(QPainter& painter, const QRect& area, const WaveStyle& style) {
+    painter.fillRect(area, style.field);
+    if (!style.bevel) {
+        return;
+    }
+    const int l = area.left();
+    const int t = area.top();
+    const int r = area.left() + area.width();
+    const int b = area.top() + area.height();
+    const int w = std::min({kBevelWidth, area.width() / 2, area.height() / 2});
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(kBevelWhite);
+    painter.drawPolygon(QPolygon({QPoint(r, t), QPoint(r, b), QPoint(l, b), QPoint(l + w, b - w),
+                                  QPoint(r - w, b - w), QPoint(r - w, t + w)}));
+    painter.setBrush(kBevelLight);
+    painter.drawPolygon(QPolygon({QPoint(l, b), QPoint(l, t), QPoint(r, t), QPoint(r - w, t + w),
+                                  QPoint(l + w, t + w), QPoint(l + w, b - w)}));
+}
+
+// ---- layer 2: graticule --------------------------------------------------------------------
+
+void PaintGraticule(QPainter& painter, const PlotBox& box, const WaveStyle& style) {
+    painter.setPen(HairlinePen(style.grid, Qt::DotLine));
+    for (int i = 1; i < kGridColumns; ++i) {
+        const int x = box.left + box.Width() * i / kGridColumns;
+        painter.drawLine(x, box.top, x, box.bottom - 1);
+    }
+    for (int i = 1; i < kGridRows; ++i) {
+        if (2 * i != kGridRows) {
+            const int y = box.top + (box.bottom - box.top) * i / kGridRows;
+            painter.drawLine(box.left, y, box.right - 1, y);
+        }
+    }
+    painter.setPen(HairlinePen(style.grid));
+    painter.drawLine(box.left, box.Mid(), box.right - 1, box.Mid());
+}
+
+// ---- layer 3: curves -----------------------------------------------------------------------
+
+struct CurveExtent {
+    int top;     // highest point drawn (smallest row)
+    int bottom;  // lowest point drawn
+};
+
+// The real wave: waveNumber periods across the box, from the display time base.
+CurveExtent PaintStandardCurve(QPainter& painter, const PlotBox& box, const WaveParams& params,
+                               const WaveStyle& style) {
+    const int width = box.Width();
+    QPolygon points;
+    points.reserve(width);
+    CurveExtent extent{box.bottom, box.top};
+    for (int x = 0; x < width; ++x) {
+        const double value = Sample(params, double(x) / width, TimeBase::Display, ThreadNoise());
+        const int y = RowOf(box, value);
+        points << QPoint(box.left + x, y);
+        extent.top = std::min(extent.top, y);
+        extent.bottom = std::max(extent.bottom, y);
+    }
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setPen(CurvePen(style.curve));
+    painter.drawPolyline(points);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    return extent;
+}
+
+// The arbitrary window [first, last] of the table, with the table limited to 1..4096 points.
+struct ArbWindow {
+    int count;
+    int first;
+    int last;
+};
+
+ArbWindow WindowOf(const WaveScene& scene) {
+    const int count = LimitPointCount(scene.params.arbPointCount);
+    const int first = std::clamp(scene.viewFirst, 0, count - 1);
+    return {count, first, std::clamp(scene.viewLast, first, count - 1)};
+}
+
+QPoint ArbPointAt(const PlotBox& box, const WaveScene& scene, const ArbWindow& window, int i) {
+    const float scale = std::isfinite(scene.arbScale) ? scene.arbScale : 0.0f;
+    const double x = std::clamp((i - window.first) * double(scale) + box.left, double(box.left),
+                                double(box.right));
+    return {static_cast<int>(x), RowOf(box, scene.params.arbPoints[i] * kVoltsToFullScale)};
+}
+
+void PaintArbitraryCurve(QPainter& painter, const PlotBox& box, const WaveScene& scene,
+                         const ArbWindow& window, const WaveStyle& style) {
+    QPolygon points;
+    points.reserve(window.last - window.first + 1);
+    for (int i = window.first; i <= window.last; ++i) {
+        points << ArbPointAt(box, scene, window, i);
+    }
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setPen(CurvePen(style.curve));
+    if (points.size() == 1) {
+        painter.drawPoint(points.front());
+    } else {
+        painter.drawPolyline(points);
+    }
+    painter.setRenderHint(QPainter::Antialiasing, false);
+}
+
+// ---- layer 4: markers ----------------------------------------------------------------------
+
+void PaintStandardMarkers(QPainter& painter, const PlotBox& curve, const CurveExtent& extent,
+                          int waveNumber, const WaveStyle& style) {
+    painter.setPen(HairlinePen(style.marker));
+    const int periodRight = curve.left + curve.Width() / std::max(1, waveNumber);
+    const int periodRow = extent.top - 6;
+    painter.drawLine(curve.left, periodRow, periodRight, periodRow);
+    painter.drawLine(curve.left, extent.top - 10, curve.left, extent.top - 1);
+    painter.drawLine(periodRight, extent.top - 10, periodRight, extent.top - 1);
+
+    const int amplitudeColumn = curve.left - 6;
+    painter.drawLine(amplitudeColumn, extent.top, amplitudeColumn, extent.bottom);
+    painter.drawLine(curve.left - 10, extent.top, curve.left - 1, extent.top);
+    painter.drawLine(curve.left - 10, extent.bottom, curve.left - 1, extent.bottom);
+}
+
+// The index under the cursor, if it lies in the window.
+std::optional<int> CursorPoint(const WaveScene& scene, const ArbWindow& window,
+                               const WaveStyle& style) {
+    const int index = style.cursorWithinTable ? std::clamp(scene.cursorIndex, 0, window.count - 1)
+                                              : scene.cursorIndex;
+    if (index < window.first || index > window.last) {
+        return std::nullopt;
+    }
+    return index;
+}
+
+void PaintCursor(QPainter& painter, const PlotBox& box, const WaveScene& scene,
+                 const ArbWindow& window, int index, const WaveStyle& style) {
+    const QPoint at = ArbPointAt(box, scene, window, index);
+    painter.setPen(HairlinePen(style.cursor));
+    painter.drawLine(box.left, at.y(), box.right - 1, at.y());
+    painter.drawLine(at.x(), box.top, at.x(), box.bottom - 1);
+
+    painter.setPen(style.text);
+    const QString readout = QString::asprintf("%5.3fV ", scene.params.arbPoints[index]) +
+                            scene.cursorLabel + QString::asprintf(" %d", index);
+    DrawTextAt(painter, box.right - kReadoutFromRight, box.top + kTextIndent, readout);
+}
+
+// A bar across the top showing where the window lies in the table.
+void PaintPositionBar(QPainter& painter, const PlotBox& box, const ArbWindow& window,
+                      const WaveStyle& style) {
+    const int centre = (box.left + box.right) / 2;
+    const QRect bar(centre - kBarHalfWidth, box.top + 5, 2 * kBarHalfWidth, 10);
+    painter.fillRect(bar, style.curve);
+    const QRect inner = bar.adjusted(1, 1, -1, -1);
+    painter.fillRect(inner, style.field);
+
+    const int innerRight = inner.left() + inner.width();
+    const double width = inner.width();
+    const int left = static_cast<int>(double(window.first) / window.count * width + inner.left());
+    int right =
+        left + static_cast<int>(double(window.last - window.first + 1) / window.count * width);
+    if (right >= innerRight || window.last == window.count - 1) {
+        right = innerRight;
+    }
+    painter.fillRect(QRect(left, inner.top(), right - left, inner.height()), style.curve);
+}
+
+// ---- layer 5: texts ------------------------------------------------------------------------
+
+void PaintAmplitudeText(QPainter& painter, const PlotBox& plot, const WaveParams& params,
+                        const WaveStyle& style) {
+    painter.setPen(style.marker);
+    DrawTextAt(painter, plot.left + kTextIndent, plot.top + 20,
+               QString::asprintf("Amp = %.3fV  Freq = %.3fHz", double(params.amplitude),
+                                 params.frequency));
+}
+
+void PaintStatusTexts(QPainter& painter, const PlotBox& plot, const WaveScene& scene,
+                      const WaveStyle& style) {
+    painter.setPen(style.text);
+    DrawTextAt(painter, plot.left + kTextIndent, plot.top + kTextIndent, scene.fileName);
+
+    const unsigned out = scene.digitalOut;
+    const unsigned in = scene.digitalIn & 0x3Fu;
+    const QString words = style.lowerCaseDigitalWords
+                              ? QString::asprintf("Dout:%2.3xH   Din:%2.2xH", out, in)
+                              : QString::asprintf("Dout:%.3XH   Din:%.2XH", out, in);
+    const int row = plot.bottom - kStatusFromBottom;
+    DrawTextEndingAt(painter, plot.right - 10, row, words);
+
+    const int perPeriod = scene.params.pointCount / std::max(1, scene.params.periodCount);
+    DrawTextAt(painter, plot.left + kTextIndent, row,
+               QString::asprintf("%d Points per Period", perPeriod));
+}
+
+void PaintStandard(QPainter& painter, const PlotBox& plot, const WaveScene& scene,
+                   const WaveStyle& style) {
+    PlotBox curve = plot;
+    curve.left += style.curveInset;
+    curve.right -= style.curveInset;
+    if (curve.Empty()) {
+        return;
+    }
+    if (style.graticule) {
+        PaintGraticule(painter, curve, style);
+    }
+    const CurveExtent extent = PaintStandardCurve(painter, curve, scene.params, style);
+    if (style.markers) {
+        PaintStandardMarkers(painter, curve, extent, scene.params.waveNumber, style);
+        PaintAmplitudeText(painter, plot, scene.params, style);
+    }
+}
+
+void PaintArbitrary(QPainter& painter, const PlotBox& plot, const WaveScene& scene,
+                    const WaveStyle& style) {
+    const ArbWindow window = WindowOf(scene);
+    if (style.graticule) {
+        PaintGraticule(painter, plot, style);
+    }
+    PaintArbitraryCurve(painter, plot, scene, window, style);
+    if (const std::optional<int> cursor = CursorPoint(scene, window, style)) {
+        PaintCursor(painter, plot, scene, window, *cursor, style);
+    }
+    PaintPositionBar(painter, plot, window, style);
+}
+
+}  // namespace
+
+void PaintWaveField(QPainter& painter, const QRect& area, const WaveStyle& style) {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    PaintField(painter, area, style);
+    painter.restore();
+}
+
+void PaintWave(QPainter& painter, const QRect& area, const WaveScene& scene,
+               const WaveStyle& style) {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setRenderHint(QPainter::TextAntialiasing, true);
+    PaintField(painter, area, style);
+
+    const PlotBox plot = PlotBox::Inside(area, style.plotInset);
+    if (!plot.Empty()) {
+        // Nothing of the picture is drawn over the frame.
+        painter.setClipRect(
+            style.bevel ? area.adjusted(kBevelWidth, kBevelWidth, -kBevelWidth, -kBevelWidth)
+                        : area,
+            Qt::IntersectClip);
+        const bool arbitrary = scene.params.waveType == Arbitrary;
+        if (arbitrary) {
+            PaintArbitrary(painter, plot, scene, style);
+        } else {
+            PaintStandard(painter, plot, scene, style);
+        }
+        if (arbitrary || style.statusForEveryWave) {
+            PaintStatusTexts(painter, plot, scene, style);
+        }
+    }
+    painter.restore();
+}
+
+}  // namespace korvane

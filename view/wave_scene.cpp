@@ -1,0 +1,37 @@
+#include "view/wave_scene.h"
+
+#include <Qt>
+
+namespace korvane {
+
+namespace {
+const QColor kMarkerColour(0, 255, 255);
+}
+
+WaveStyle ScreenWaveStyle(const WaveColours& colours) {
+    WaveStyle style;
+    style.field = colours.background;
+    style.curve = colours.curve;
+    style.grid = colours.xyLine;
+    style.cursor = colours.cursor;
+    style.marker = kMarkerColour;
+    style.text = colours.curve;
+    style.plotInset = 10;
+    style.curveInset = 50;
+    style.bevel = true;
+    style.graticule = true;
+    style.markers = true;
+    return style;
+}
+
+WaveStyle PrintWaveStyle() {
+    WaveStyle style;
+    style.field = Qt::white;
+    style.curve = style.grid = style.cursor = style.marker = style.text = Qt::black;
+    style.statusForEveryWave = true;
+    style.lowerCaseDigitalWords = true;
+    style.cursorWithinTable = true;
+    return style;
+}
+
+}  // namespace korvane
