@@ -141,9 +141,6 @@ int LanguageTable::TranslateDialog(TranslatableDialog& dialog) const {
 }
 
 void LanguageTable::TranslateMenu(TranslatableMenu& menuBar) const {
-    if (keys_.empty()) {
-        return;
-    }
     std::vector<int> positions;
     TranslateMenuLevel(menuBar, menuBar, positions);
 }
