@@ -25,6 +25,12 @@ struct Prepared {
     double expScale;    // -N / tau / F for the exponent, in log2 units
     double amFmF;       // F of the AM/FM formulas
     int arbCount;       // used entries of the table, 1..4096
+    // Segment edges and spans within one period, each formed as the formulas state.
+    double squareEdge;                    // squareDuty / N
+    double rampEdge;                      // rampDuty / N
+    double rampFall;                      // (1 - rampDuty) / N
+    double trapRise, trapHigh, trapFall;  // each fraction / N
+    double trapFallStart, trapLowStart;   // (rise + high) / N, (rise + high + fall) / N
 };
 
 Prepared Prepare(const WaveParams& p, TimeBase timeBase) {
@@ -44,6 +50,14 @@ Prepared Prepare(const WaveParams& p, TimeBase timeBase) {
                      : -q.periods / static_cast<double>(p.exponentTimeConstant) / f * kLog2E;
     q.amFmF = p.fmMode ? (p.frequency == 0.0 ? 1.0 : p.frequency) : f;
     q.arbCount = LimitPointCount(p.arbPointCount);
+    q.squareEdge = p.squareDuty / q.periods;
+    q.rampEdge = p.rampDuty / q.periods;
+    q.rampFall = (1.0 - p.rampDuty) / q.periods;
+    q.trapRise = p.trapeziaRise / q.periods;
+    q.trapHigh = p.trapeziaHigh / q.periods;
+    q.trapFall = p.trapeziaFall / q.periods;
+    q.trapFallStart = (p.trapeziaRise + p.trapeziaHigh) / q.periods;
+    q.trapLowStart = (p.trapeziaRise + p.trapeziaHigh + p.trapeziaFall) / q.periods;
     return q;
 }
 
@@ -59,15 +73,14 @@ inline double SineAt(const Prepared& q, double tp) {
 
 inline double RampAt(const Prepared& q, double tp) {
     double ph = PeriodPosition(q, tp);
-    double duty = q.params->rampDuty;
-    double d = duty / q.periods;
-    double y = ph < d ? 2.0 * ph / d - 1.0 : 1.0 - 2.0 * (ph - d) / ((1.0 - duty) / q.periods);
+    double d = q.rampEdge;
+    double y = ph < d ? 2.0 * ph / d - 1.0 : 1.0 - 2.0 * (ph - d) / q.rampFall;
     return q.amplitude * y + q.offset;
 }
 
 inline double SquareAt(const Prepared& q, double tp) {
     double ph = PeriodPosition(q, tp);
-    return ph < q.params->squareDuty / q.periods ? q.offset + q.amplitude : q.offset - q.amplitude;
+    return ph < q.squareEdge ? q.offset + q.amplitude : q.offset - q.amplitude;
 }
 
 inline double ExponentAt(const Prepared& q, double tp) {
@@ -88,24 +101,21 @@ inline double ArbitraryAt(const Prepared& q, double tp) {
 }
 
 inline double TrapeziaAt(const Prepared& q, double tp) {
-    const WaveParams& p = *q.params;
     double ph = PeriodPosition(q, tp);
-    double r = p.trapeziaRise / q.periods;
-    double h = p.trapeziaHigh / q.periods;
-    double f = p.trapeziaFall / q.periods;
     double low = q.offset - q.amplitude;
     double high = q.offset + q.amplitude;
-    if (ph >= (p.trapeziaRise + p.trapeziaHigh + p.trapeziaFall) / q.periods) {
+    if (ph >= q.trapLowStart) {
         return low;
     }
-    if (ph >= (p.trapeziaRise + p.trapeziaHigh) / q.periods) {
-        double v = q.amplitude * (1.0 - 2.0 * (ph - r - h) / f) + q.offset;
+    if (ph >= q.trapFallStart) {
+        double v =
+            q.amplitude * (1.0 - 2.0 * (ph - q.trapRise - q.trapHigh) / q.trapFall) + q.offset;
         return v < low ? low : (v > high ? high : v);
     }
-    if (ph >= r) {
+    if (ph >= q.trapRise) {
         return high;
     }
-    return q.amplitude * (2.0 * ph / r - 1.0) + q.offset;
+    return q.amplitude * (2.0 * ph / q.trapRise - 1.0) + q.offset;
 }
 
 inline double AmFmAt(const Prepared& q, double tp) {
@@ -228,14 +238,16 @@ std::uint16_t ToDacCode(double value, int outputOn) {
     if (!outputOn || !std::isfinite(value)) {
         return 2048;
     }
-    double c = std::trunc(2048.0 - value * 2047.0);
-    if (c > 4095.0) {
+    // Truncation toward zero; the integer conversion does it for the positive codes that remain
+    // (std::trunc would be a library call here).
+    double c = 2048.0 - value * 2047.0;
+    if (c >= 4095.0) {
         return 4095;
     }
-    if (c <= 0.0) {
+    if (c < 1.0) {
         return 0;
     }
-    return static_cast<std::uint16_t>(c);
+    return static_cast<std::uint16_t>(static_cast<int>(c));
 }
 
 int ClockDivider(double frequency) {

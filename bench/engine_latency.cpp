@@ -1,0 +1,64 @@
+// Time from a setter called on the GUI side to the simulator receiving the resulting download,
+// with the channel's worker running as in the program.
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <vector>
+
+#include "engine/channel_worker.h"
+#include "engine/device_library/simulated_device_library.h"
+
+namespace korvane {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+void BM_SetterToDownloadLatency(benchmark::State& state) {
+    SimulatedDeviceLibrary simulator(1);
+    ChannelState channel(simulator);
+    channel.demo = 0;
+    channel.deviceIndex = 0;
+    channel.ConfigureDevice();
+
+    std::mutex mutex;
+    std::condition_variable arrived;
+    Clock::time_point lastDownload{};
+    simulator.SetCallObserver([&](const SimulatedDeviceLibrary::Call& call) {
+        if (call.name == "DDSDownload") {
+            std::lock_guard lock(mutex);
+            lastDownload = call.when;
+            arrived.notify_all();
+        }
+    });
+    ChannelWorker worker(channel);
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));  // start-up queue drained
+
+    std::vector<double> latencies;
+    double frequency = 1000.0;
+    for (auto _ : state) {
+        frequency = frequency == 1000.0 ? 2000.0 : 1000.0;
+        // A user's change arrives at any point of the worker's 20 ms cycle.
+        std::this_thread::sleep_for(std::chrono::milliseconds(latencies.size() * 7 % 20));
+        Clock::time_point start = Clock::now();
+        channel.SetFrequency(frequency);
+        std::unique_lock lock(mutex);
+        arrived.wait(lock, [&] { return lastDownload > start; });
+        std::chrono::duration<double> elapsed = lastDownload - start;
+        latencies.push_back(elapsed.count() * 1e3);
+        state.SetIterationTime(elapsed.count());
+    }
+    simulator.SetCallObserver(nullptr);
+    std::sort(latencies.begin(), latencies.end());
+    state.counters["median_ms"] = latencies[latencies.size() / 2];
+    state.counters["worst_ms"] = latencies.back();
+}
+BENCHMARK(BM_SetterToDownloadLatency)
+    ->UseManualTime()
+    ->Iterations(60)
+    ->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace korvane
