@@ -2,14 +2,14 @@
 
 #include <cerrno>
 
-#include "shell/language/atomic_file.h"
+#include "shell/language/replace_file.h"
 #include "shell/language/text_decoding.h"
 
 namespace korvane {
 
 IniDocument IniFile::Load(int& errorCode) const {
     errorCode = 0;
-    const auto bytes = ReadSmallFile(path_, errorCode);
+    const auto bytes = ReadTextFileBytes(path_, errorCode);
     if (!bytes) {
         if (errorCode == ENOENT) {
             errorCode = 0;
@@ -37,7 +37,7 @@ int IniFile::WriteString(std::string_view section, std::string_view key, std::st
     if (!document.Set(section, key, value)) {
         return EINVAL;
     }
-    return WriteFileAtomically(path_, document.Serialize());
+    return ReplaceFileContents(path_, document.Serialize());
 }
 
 int IniFile::ReadSection(std::string_view section, std::vector<std::string>& keys,

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "shell/language/leading_number.h"
+#include "shell/language/leading_integer.h"
 
 namespace korvane {
 namespace {
@@ -13,7 +13,7 @@ constexpr const char* kKey = "Language";
 }  // namespace
 
 int ReadLanguageIndex(const IniFile& config) {
-    return LeadingNumber(config.ReadString(kSection, kKey)).value_or(0);
+    return LeadingInteger(config.ReadString(kSection, kKey)).value_or(0);
 }
 
 int WriteLanguageIndex(const IniFile& config, int index) {

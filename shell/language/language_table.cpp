@@ -6,7 +6,7 @@
 #include "shell/language/builtin_language.h"
 #include "shell/language/ini_document.h"
 #include "shell/language/ini_file.h"
-#include "shell/language/leading_number.h"
+#include "shell/language/leading_integer.h"
 #include "shell/language/menu_keys.h"
 #include "shell/language/private_file.h"
 #include "shell/language/text_decoding.h"
@@ -123,7 +123,7 @@ std::string LanguageTable::GetText(int id) const {
 
 bool LanguageTable::TranslateControl(const TextSetter& setText, int id) const {
     for (std::size_t i = 0; i < keys_.size(); ++i) {
-        if (LeadingNumber(keys_[i]) == id) {
+        if (LeadingInteger(keys_[i]) == id) {
             if (setText) {
                 setText(values_[i]);
             }

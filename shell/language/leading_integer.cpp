@@ -1,10 +1,10 @@
-#include "shell/language/leading_number.h"
+#include "shell/language/leading_integer.h"
 
 #include <charconv>
 
 namespace korvane {
 
-std::optional<int> LeadingNumber(std::string_view text) {
+std::optional<int> LeadingInteger(std::string_view text) {
     const auto first = text.find_first_not_of(" \t");
     if (first == std::string_view::npos) {
         return std::nullopt;

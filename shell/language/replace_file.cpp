@@ -1,4 +1,4 @@
-#include "shell/language/atomic_file.h"
+#include "shell/language/replace_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -11,7 +11,7 @@
 
 namespace korvane {
 
-std::optional<std::string> ReadSmallFile(const std::filesystem::path& path, int& errorCode) {
+std::optional<std::string> ReadTextFileBytes(const std::filesystem::path& path, int& errorCode) {
     const UniqueFd fd(open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     struct stat info {};
     if (!fd.valid() || fstat(fd.get(), &info) != 0) {
@@ -30,7 +30,7 @@ std::optional<std::string> ReadSmallFile(const std::filesystem::path& path, int&
     return bytes;
 }
 
-int WriteFileAtomically(const std::filesystem::path& target, std::string_view bytes) {
+int ReplaceFileContents(const std::filesystem::path& target, std::string_view bytes) {
     static std::atomic<unsigned> counter{0};
     struct stat existing {};
     const bool keepMode = stat(target.c_str(), &existing) == 0 && S_ISREG(existing.st_mode);

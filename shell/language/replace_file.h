@@ -13,11 +13,11 @@ inline constexpr std::uintmax_t kMaxTextFileBytes = 16 * 1024 * 1024;
 // The bytes of a regular file (or of a link to one). nullopt when it is missing, is no regular
 // file (a folder, a pipe that would block), is larger than kMaxTextFileBytes or cannot be read;
 // errorCode then tells why (ENOENT when missing).
-std::optional<std::string> ReadSmallFile(const std::filesystem::path& path, int& errorCode);
+std::optional<std::string> ReadTextFileBytes(const std::filesystem::path& path, int& errorCode);
 
 // Replaces target with bytes: they go to a new temporary file beside it, which is flushed to disk
 // and renamed over target, so target always holds either the old or the new content. An existing
 // target keeps its permission bits. Returns 0 or the errno of the step that failed.
-int WriteFileAtomically(const std::filesystem::path& target, std::string_view bytes);
+int ReplaceFileContents(const std::filesystem::path& target, std::string_view bytes);
 
 }  // namespace korvane

@@ -34,18 +34,28 @@ std::optional<char32_t> NextUtf8(std::string_view bytes, std::size_t& pos) {
     if (lead < 0x80) {
         return lead;
     }
-    int length = 0;
-    char32_t c = 0;
-    char32_t minimum = 0;
-    if ((lead & 0xE0) == 0xC0) {
-        length = 1, c = lead & 0x1F, minimum = 0x80;
-    } else if ((lead & 0xF0) == 0xE0) {
-        length = 2, c = lead & 0x0F, minimum = 0x800;
-    } else if ((lead & 0xF8) == 0xF0) {
-        length = 3, c = lead & 0x07, minimum = 0x10000;
-    } else {
+    // Continuation bytes, payload bits of the lead byte and the smallest code point that needs
+    // this length (anything below is an overlong form).
+    struct Form {
+        unsigned char mask;
+        unsigned char pattern;
+        int length;
+        char32_t minimum;
+    };
+    static constexpr Form kForms[] = {
+        {0xE0, 0xC0, 1, 0x80}, {0xF0, 0xE0, 2, 0x800}, {0xF8, 0xF0, 3, 0x10000}};
+    const Form* form = nullptr;
+    for (const Form& candidate : kForms) {
+        if ((lead & candidate.mask) == candidate.pattern) {
+            form = &candidate;
+        }
+    }
+    if (!form) {
         return std::nullopt;
     }
+    const int length = form->length;
+    const char32_t minimum = form->minimum;
+    char32_t c = lead & static_cast<unsigned char>(~form->mask);
     if (bytes.size() - pos < static_cast<std::size_t>(length)) {
         return std::nullopt;
     }
