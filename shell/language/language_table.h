@@ -33,13 +33,20 @@ class LanguageTable {
     // Clamps index to -1 .. count - 1, makes it current and loads it. Returns LoadLanguage's
     // result.
     int SelectLanguage(int index);
-    // Loads the texts of language index (-1: built-in) without changing the current index.
+    // Loads the texts of language index (-1: built-in, clamped like SelectLanguage) without
+    // changing the current index, then appends one pair per found language naming the items of
+    // the Language submenu ("8050402" for the first file, ...). Returns 1.
     int LoadLanguage(int index);
     int GetCurrentLanguage() const { return current_; }
     // Sets the index remembered from the last run; SelectLanguage(GetCurrentLanguage()) clamps it.
     void SetCurrentLanguage(int index) { current_ = index; }
 
     int GetLanguageCount() const;
+    // For the language files an index beyond the list means the last file; a negative index
+    // means the built-in language. Name: "English" for the built-in language, "" without files,
+    // else the file's key 8888 ("-1" when it has none, the file name without extension when it is
+    // empty). Path: empty for the built-in language or without files. File name: "English" for
+    // the built-in language, "" without files, else the name relative to the language folder.
     std::string GetLanguageName(int index) const;
     std::filesystem::path GetLanguagePath(int index) const;
     std::string GetLanguageFileName(int index) const;

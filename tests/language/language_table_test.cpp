@@ -167,6 +167,29 @@ TEST_F(LanguageFilesTest, AnUnreadableLanguageHasOnlyTheGeneratedPairs) {
     EXPECT_EQ(dialog.Text(0), "resource");
 }
 
+TEST_F(LanguageFilesTest, EightBitAndUtf16FilesGiveUtf8Texts) {
+    AddLanguage("Espanol.lug", "[App]\r\n8888=Espa\xF1ol\r\n");
+    std::string utf16 = "\xFE\xFF";
+    for (const char c : std::string("[App]\r\n8888=Portugu\xEAs\r\n")) {
+        utf16 += '\0';
+        utf16 += c;
+    }
+    AddLanguage("Portugues.lug", utf16);
+    Scan();
+    EXPECT_EQ(table_.GetLanguageName(0), "Espa\xC3\xB1ol");
+    EXPECT_EQ(table_.GetLanguageName(1), "Portugu\xC3\xAAs");
+}
+
+TEST_F(LanguageFilesTest, ATooWideFolderEndsTheScanWithWhatWasFound) {
+    AddLanguage("Deutsch.lug", "[App]\r\n8888=Deutsch\r\n");
+    for (std::size_t i = 0; i < FileSearch::kMaxPendingFolders; ++i) {
+        fs::create_directory(program_.path() / "language" / ("d" + std::to_string(i)));
+    }
+    Scan();
+    EXPECT_FALSE(table_.ScanCompleted());
+    EXPECT_EQ(table_.GetLanguageCount(), 1);
+}
+
 TEST_F(LanguageFilesTest, ScanWritesTheBuiltInFile) {
     Scan();
     EXPECT_EQ(table_.BuiltInPath().filename(), "default.lug");
