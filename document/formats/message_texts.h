@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+#include <system_error>
+
+namespace korvane {
+
+class LanguageTable;
+
+// Language keys of the messages the file functions show.
+inline constexpr int kTextValueOver = 2003;         // too many points
+inline constexpr int kTextPointsTooFew = 2006;      // no points
+inline constexpr int kTextNotSettingsFile = 10051;  // a settings path without ".set"
+
+// The language's text for key; `fallback` when the language has none, so no message box is empty.
+std::string LanguageText(const LanguageTable& language, int key, const char* fallback);
+
+// "Cann't Save file: %s" (CSV) and "Cann't save file: %s" (settings): the system's description
+// of the failure, at most 1024 characters, in the given template.
+std::string CannotSaveText(const char* format, std::error_code error);
+inline constexpr const char* kCsvFileError = "Cann't Save file: %s";
+inline constexpr const char* kSettingsFileError = "Cann't save file: %s";
+
+}  // namespace korvane
