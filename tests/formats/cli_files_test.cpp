@@ -1,0 +1,137 @@
+// The file commands of the headless tool, run as a separate process.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "scratch_folder.h"
+
+namespace {
+
+struct CliRun {
+    int status = -1;
+    std::string output;  // stdout and stderr together
+    std::vector<std::string> Lines() const {
+        std::vector<std::string> lines;
+        std::istringstream in(output);
+        for (std::string line; std::getline(in, line);) {
+            lines.push_back(line);
+        }
+        return lines;
+    }
+};
+
+std::string Quoted(const std::string& text) {
+    std::string quoted = "'";
+    for (char c : text) {
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    }
+    return quoted + "'";
+}
+
+CliRun RunCli(const std::vector<std::string>& args) {
+    std::string command = Quoted(KORVANE_CLI);
+    for (const std::string& arg : args) {
+        command += " " + Quoted(arg);
+    }
+    command += " 2>&1";
+    CliRun run;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) {
+        return run;
+    }
+    char buffer[4096];
+    for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
+        run.output.append(buffer, n);
+    }
+    int status = pclose(pipe);
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
+}
+
+class CliFilesTest : public ::testing::Test {
+  protected:
+    ScratchFolder folder;
+    std::string Path(const std::string& name) const { return (folder / name).string(); }
+};
+
+TEST_F(CliFilesTest, ASavedSineReadsBackAsOnePeriodInVolts) {
+    CliRun write = RunCli({"csv-write", Path("sine.csv"), "--set", "pointCount=1000", "--set",
+                           "periodCount=1", "--set", "amplitude=2"});
+    ASSERT_EQ(write.status, 0) << write.output;
+    std::string text = folder.Read("sine.csv");
+    EXPECT_EQ(text.rfind("#CLOCK=1000000.000000\r\n#SIZE=1000\r\n0.000000,0,0\r\n", 0), 0u);
+
+    CliRun read = RunCli({"csv-read", Path("sine.csv")});
+    ASSERT_EQ(read.status, 0) << read.output;
+    std::vector<std::string> lines = read.Lines();
+    ASSERT_EQ(lines.size(), 1002u);
+    EXPECT_EQ(lines[0], "clock=1000000.000000");
+    EXPECT_EQ(lines[1], "size=1000");
+    EXPECT_EQ(lines[2], "0.000000");
+    EXPECT_NEAR(std::stod(lines[2 + 250]), 2.0, 1e-3);  // the peak, a quarter period in
+    EXPECT_NEAR(std::stod(lines[2 + 750]), -2.0, 1e-3);
+}
+
+TEST_F(CliFilesTest, ARefusedCsvFilePrintsTheProgramsMessage) {
+    folder.Write("empty.csv", "#CLOCK=1000\r\n#SIZE=0\r\n");
+    CliRun zero = RunCli({"csv-read", Path("empty.csv")});
+    EXPECT_EQ(zero.status, 1);
+    EXPECT_EQ(zero.output, "Points is too few!!!\n");
+
+    folder.Write("big.csv", "#CLOCK=1000\r\n#SIZE=4097\r\n");
+    CliRun big = RunCli({"csv-read", Path("big.csv")});
+    EXPECT_EQ(big.status, 1);
+    EXPECT_EQ(big.output, "Value is Over!!!\n");
+
+    CliRun missing = RunCli({"csv-read", Path("absent.csv")});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_EQ(missing.output, "Cann't Save file: No such file or directory\n");
+}
+
+TEST_F(CliFilesTest, SettingsWrittenWithFieldsReadBackByName) {
+    CliRun write =
+        RunCli({"settings-write", Path("panel.set"), "--set", "waveType=2", "--set",
+                "amplitude=1.5", "--set", "powerOnOutput=0", "--set", "fmDeviation=4321"});
+    ASSERT_EQ(write.status, 0) << write.output;
+    EXPECT_EQ(folder.Read("panel.set").size(), 114u);
+
+    CliRun read = RunCli({"settings-read", Path("panel.set")});
+    ASSERT_EQ(read.status, 0) << read.output;
+    std::vector<std::string> lines = read.Lines();
+    ASSERT_EQ(lines.size(), 22u);
+    EXPECT_EQ(lines.front(), "frequency=1000");
+    EXPECT_EQ(lines[1], "amplitude=1.5");
+    EXPECT_EQ(lines[7], "waveType=2");
+    EXPECT_EQ(lines[10], "powerOnOutput=0");
+    EXPECT_EQ(lines[20], "fmDeviation=4321");
+    EXPECT_EQ(lines.back(), "fmMode=0");
+}
+
+TEST_F(CliFilesTest, RefusedSettingsExitWithOne) {
+    folder.Write("short.set", std::string("Q\0V\0X\0-\0D\0S\0O\0", 14));
+    CliRun shortFile = RunCli({"settings-read", Path("short.set")});
+    EXPECT_EQ(shortFile.status, 1);
+    EXPECT_EQ(shortFile.Lines().size(), 1u);  // a note only, no fields
+
+    CliRun wrongExtension = RunCli({"settings-read", Path("panel.cfg")});
+    EXPECT_EQ(wrongExtension.status, 1);
+    EXPECT_FALSE(wrongExtension.output.empty());
+
+    CliRun unwritable = RunCli({"settings-write", Path("missing/panel.set")});
+    EXPECT_EQ(unwritable.status, 1);
+    EXPECT_EQ(unwritable.output, "Cann't save file: No such file or directory\n");
+}
+
+TEST_F(CliFilesTest, MalformedArgumentsAreUsageErrors) {
+    EXPECT_EQ(RunCli({"csv-read"}).status, 2);
+    EXPECT_EQ(RunCli({"csv-write", Path("a.csv"), Path("b.csv")}).status, 2);
+    EXPECT_EQ(RunCli({"settings-write", Path("a.set"), "--set", "nosuchfield=1"}).status, 2);
+    EXPECT_EQ(RunCli({"settings-write", Path("a.set"), "--set", "amplitude=loud"}).status, 2);
+}
+
+}  // namespace
