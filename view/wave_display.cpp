@@ -2,6 +2,7 @@
 
 #include <QPainter>
 #include <QResizeEvent>
+#include <algorithm>
 
 #include "engine/channel_state.h"
 #include "view/wave_painting.h"
@@ -76,8 +77,7 @@ void WaveDisplay::DrawWave(QPainter& painter, const QRect& area) {
         return;
     }
     WaveScene scene = CaptureScene();
-    // A window of one point has no spacing; the scale of a wider one is the channel's own.
-    if (scene.params.waveType == Arbitrary && scene.viewLast > scene.viewFirst) {
+    if (scene.params.waveType == Arbitrary) {
         scene.arbScale = channel_->ArbViewScale(float(area.width() - 2 * style.plotInset));
     }
     PaintWave(painter, area, scene, style);
@@ -90,10 +90,9 @@ void WaveDisplay::DrawWaveForPrint(QPainter& painter, const QRect& area) const {
         return;
     }
     WaveScene scene = CaptureScene();
-    if (scene.viewLast > scene.viewFirst) {
-        scene.arbScale =
-            float(area.width() - 2 * style.plotInset) / float(scene.viewLast - scene.viewFirst);
-    }
+    // Like ArbViewScale, without storing it: the mouse editing relies on the screen's scale.
+    scene.arbScale = float(area.width() - 2 * style.plotInset) /
+                     float(std::max(1, scene.viewLast - scene.viewFirst));
     PaintWave(painter, area, scene, style);
 }
 

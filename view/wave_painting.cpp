@@ -6,6 +6,8 @@
 #include <cmath>
 #include <optional>
 
+#include "view/wave_texts.h"
+
 namespace korvane {
 
 namespace {
@@ -159,10 +161,10 @@ void PaintArbitraryCurve(QPainter& painter, const PlotBox& box, const WaveScene&
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setPen(CurvePen(style.curve));
     if (points.size() == 1) {
-        painter.drawPoint(points.front());
-    } else {
-        painter.drawPolyline(points);
+        // One point is a constant level: it spans the whole plot.
+        points << QPoint(box.right - 1, points.front().y());
     }
+    painter.drawPolyline(points);
     painter.setRenderHint(QPainter::Antialiasing, false);
 }
 
@@ -194,17 +196,17 @@ std::optional<int> CursorPoint(const WaveScene& scene, const ArbWindow& window,
     return index;
 }
 
-void PaintCursor(QPainter& painter, const PlotBox& box, const WaveScene& scene,
-                 const ArbWindow& window, int index, const WaveStyle& style) {
-    const QPoint at = ArbPointAt(box, scene, window, index);
+void PaintCrossHair(QPainter& painter, const PlotBox& box, QPoint at, const WaveStyle& style) {
     painter.setPen(HairlinePen(style.cursor));
     painter.drawLine(box.left, at.y(), box.right - 1, at.y());
     painter.drawLine(at.x(), box.top, at.x(), box.bottom - 1);
+}
 
+void PaintCursorReadout(QPainter& painter, const PlotBox& box, const WaveScene& scene, int index,
+                        const WaveStyle& style) {
     painter.setPen(style.text);
-    const QString readout = QString::asprintf("%5.3fV ", scene.params.arbPoints[index]) +
-                            scene.cursorLabel + QString::asprintf(" %d", index);
-    DrawTextAt(painter, box.right - kReadoutFromRight, box.top + kTextIndent, readout);
+    DrawTextAt(painter, box.right - kReadoutFromRight, box.top + kTextIndent,
+               CursorReadout(scene.params.arbPoints[index], scene.cursorLabel, index));
 }
 
 // A bar across the top showing where the window lies in the table.
@@ -233,26 +235,19 @@ void PaintAmplitudeText(QPainter& painter, const PlotBox& plot, const WaveParams
                         const WaveStyle& style) {
     painter.setPen(style.marker);
     DrawTextAt(painter, plot.left + kTextIndent, plot.top + 20,
-               QString::asprintf("Amp = %.3fV  Freq = %.3fHz", double(params.amplitude),
-                                 params.frequency));
+               AmplitudeText(params.amplitude, params.frequency));
 }
 
 void PaintStatusTexts(QPainter& painter, const PlotBox& plot, const WaveScene& scene,
                       const WaveStyle& style) {
     painter.setPen(style.text);
     DrawTextAt(painter, plot.left + kTextIndent, plot.top + kTextIndent, scene.fileName);
-
-    const unsigned out = scene.digitalOut;
-    const unsigned in = scene.digitalIn & 0x3Fu;
-    const QString words = style.lowerCaseDigitalWords
-                              ? QString::asprintf("Dout:%2.3xH   Din:%2.2xH", out, in)
-                              : QString::asprintf("Dout:%.3XH   Din:%.2XH", out, in);
     const int row = plot.bottom - kStatusFromBottom;
-    DrawTextEndingAt(painter, plot.right - 10, row, words);
-
-    const int perPeriod = scene.params.pointCount / std::max(1, scene.params.periodCount);
+    DrawTextEndingAt(
+        painter, plot.right - 10, row,
+        DigitalWordsText(scene.digitalOut, scene.digitalIn, style.lowerCaseDigitalWords));
     DrawTextAt(painter, plot.left + kTextIndent, row,
-               QString::asprintf("%d Points per Period", perPeriod));
+               PointsPerPeriodText(scene.params.pointCount, scene.params.periodCount));
 }
 
 void PaintStandard(QPainter& painter, const PlotBox& plot, const WaveScene& scene,
@@ -279,9 +274,14 @@ void PaintArbitrary(QPainter& painter, const PlotBox& plot, const WaveScene& sce
     if (style.graticule) {
         PaintGraticule(painter, plot, style);
     }
+    // The cross-hair lies under the curve, so it never hides a flat stretch of points.
+    const std::optional<int> cursor = CursorPoint(scene, window, style);
+    if (cursor) {
+        PaintCrossHair(painter, plot, ArbPointAt(plot, scene, window, *cursor), style);
+    }
     PaintArbitraryCurve(painter, plot, scene, window, style);
-    if (const std::optional<int> cursor = CursorPoint(scene, window, style)) {
-        PaintCursor(painter, plot, scene, window, *cursor, style);
+    if (cursor) {
+        PaintCursorReadout(painter, plot, scene, *cursor, style);
     }
     PaintPositionBar(painter, plot, window, style);
 }
