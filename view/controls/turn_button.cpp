@@ -110,7 +110,6 @@ double WrapTurn(double angle) {
 }
 
 CTurnButton::CTurnButton(QWidget* parent) : QWidget(parent) {
-    setFocusPolicy(Qt::WheelFocus);
     setCursor(Qt::PointingHandCursor);
 }
 
