@@ -41,9 +41,10 @@ struct PlotBox {
     bool Empty() const { return right <= left || bottom <= top; }
 };
 
-// Screen row of a normalised value (1.0 = full scale), kept inside the box.
+// Screen row of a normalised value (1.0 = full scale), kept inside the box; a value that is not
+// a number has no level and is drawn at 0 V.
 int RowOf(const PlotBox& box, double value) {
-    const double y = box.Mid() - (std::isfinite(value) ? value : 0.0) * box.Half();
+    const double y = box.Mid() - (std::isnan(value) ? 0.0 : value) * box.Half();
     return static_cast<int>(std::clamp(y, double(box.top), double(box.bottom)));
 }
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QPainter>
+#include <limits>
 #include <tuple>
 
 #include "engine/channel_state.h"
@@ -179,6 +180,39 @@ TEST_F(WaveDisplayTest, ArbitraryWindowMapsPointsAcrossThePlot) {
     EXPECT_GT(CountColour(image, QRect(190, 9, 25, 2), kCurve), 40);
     EXPECT_GT(CountColour(image, QRect(20, 289, 150, 2), kCurve), 280);
     EXPECT_EQ(CountColour(image, QRect(190, 289, 25, 2), kCurve), 0);
+}
+
+TEST_F(WaveDisplayTest, PointsBeyondFullScaleSitOnThePlotEdges) {
+    channel.waveType = Arbitrary;
+    channel.arbPointCount = 1000;
+    channel.SetArbView(0.0f);
+    display.SetCursorIndex(-1);
+    for (int i = 0; i < 1000; ++i) {
+        channel.arbPoints[i] = i < 500 ? 10.0f : -1e30f;
+    }
+    const QImage image = Grab(display);
+    EXPECT_GT(CountColour(image, QRect(20, 9, 250, 2), kCurve), 400);     // top edge
+    EXPECT_GT(CountColour(image, QRect(320, 289, 250, 2), kCurve), 400);  // bottom edge
+}
+
+TEST_F(WaveDisplayTest, NonFiniteValuesAreDrawnAtZeroVolts) {
+    const QRect midRow(60, 149, 480, 2);
+    channel.amplitude = std::numeric_limits<float>::quiet_NaN();
+    EXPECT_GT(CountColour(Grab(display), midRow, kCurve), 400);
+
+    channel.waveType = Arbitrary;
+    channel.arbPointCount = 1000;
+    channel.SetArbView(0.0f);
+    display.SetCursorIndex(-1);
+    for (int i = 0; i < 1000; ++i) {
+        channel.arbPoints[i] = i < 500 ? std::numeric_limits<float>::infinity()
+                                       : std::numeric_limits<float>::quiet_NaN();
+    }
+    // +inf is beyond full scale (top edge); NaN has no level and counts as 0 V.
+    const QImage image = Grab(display);
+    EXPECT_GT(CountColour(image, QRect(20, 9, 250, 2), kCurve), 400);
+    EXPECT_GT(CountColour(image, QRect(320, 149, 250, 2), kCurve), 400);
+    EXPECT_EQ(image.size(), QSize(600, 300));
 }
 
 TEST_F(WaveDisplayTest, CursorInsideTheWindowDrawsCrossHairAndReadout) {
