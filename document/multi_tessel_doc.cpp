@@ -1,0 +1,266 @@
+#include "document/multi_tessel_doc.h"
+
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QUrl>
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "document/command_ids.h"
+#include "document/device_view.h"
+#include "document/document_host.h"
+#include "document/formats/settings_file.h"
+#include "document/message_box.h"
+#include "engine/channel_state.h"
+#include "shell/language/language_table.h"
+
+namespace korvane {
+
+namespace {
+
+DocumentHost* g_host = nullptr;
+
+QMdiSubWindow* SubWindowOf(QWidget* widget) {
+    for (QWidget* w = widget; w != nullptr; w = w->parentWidget()) {
+        if (auto* sub = qobject_cast<QMdiSubWindow*>(w)) {
+            return sub;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+CMultiTesselDoc::CMultiTesselDoc(QObject* parent) : QObject(parent) {
+    RegisterCommands();
+}
+
+CMultiTesselDoc::~CMultiTesselDoc() = default;
+
+void CMultiTesselDoc::SetHost(DocumentHost* host) {
+    g_host = host;
+}
+
+DocumentHost* CMultiTesselDoc::Host() {
+    return g_host;
+}
+
+void CMultiTesselDoc::CreateState(DeviceLibrary& library) {
+    m_pState = std::make_unique<ChannelState>(library);
+}
+
+void CMultiTesselDoc::SetDeviceName(const QString& name) {
+    m_strDeviceName = name;
+    emit TitleChanged(name);
+}
+
+int CMultiTesselDoc::LoadSettings(const QString& path) {
+    if (!m_pState || g_host == nullptr) {
+        return 0;
+    }
+    const FileResult result =
+        korvane::LoadSettings(*m_pState, path.toStdString(), g_host->Language());
+    if (!result.message.empty()) {
+        ShowMessageBox(view_, QString::fromStdString(result.message));
+    }
+    return result.ok ? 1 : 0;
+}
+
+int CMultiTesselDoc::SaveSettings(const QString& path) {
+    if (!m_pState) {
+        return 0;
+    }
+    const FileResult result = korvane::SaveSettings(*m_pState, path.toStdString());
+    if (!result.message.empty()) {
+        ShowMessageBox(view_, QString::fromStdString(result.message));
+    }
+    return result.ok ? 1 : 0;
+}
+
+void CMultiTesselDoc::ApplyPowerOnOutput() {
+    if (m_pState) {
+        m_pState->ApplyPowerOnOutput();
+    }
+}
+
+int CMultiTesselDoc::ShowWaveParameters(int /*waveType*/) {
+    // The wave parameter dialogs join here.
+    return 1;
+}
+
+int CMultiTesselDoc::ApplyLanguage(int /*languageIndex*/) {
+    if (view_ != nullptr) {
+        view_->Translate();
+    }
+    return 1;
+}
+
+int CMultiTesselDoc::TranslateWindow(QWidget& window) {
+    if (g_host != nullptr) {
+        g_host->TranslateWindow(window);
+    }
+    return 1;
+}
+
+QString& CMultiTesselDoc::GetLanguageText(QString& text, int key) {
+    text = GetLanguageText(key);
+    return text;
+}
+
+QString CMultiTesselDoc::GetLanguageText(int key) {
+    return g_host != nullptr ? QString::fromStdString(g_host->Language().GetLangString(key))
+                             : QString();
+}
+
+void CMultiTesselDoc::ActivateFrame() {
+    QMdiSubWindow* sub = SubWindowOf(view_);
+    if (sub == nullptr) {
+        return;
+    }
+    if (QMdiArea* area = sub->mdiArea()) {
+        area->setActiveSubWindow(sub);
+    }
+    sub->raise();
+}
+
+int CMultiTesselDoc::PointToColumn(int index) {
+    ActivateFrame();
+    if (!m_pState || view_ == nullptr) {
+        return 0;
+    }
+    return PointColumn(*m_pState, index, view_->DisplayWidth());
+}
+
+void CMultiTesselDoc::OnCloseDocument() {
+    if (leftDeviceList_) {
+        return;
+    }
+    leftDeviceList_ = true;
+    if (g_host != nullptr) {
+        g_host->RemoveDevice(m_nIndex);
+    }
+}
+
+void CMultiTesselDoc::CloseWindow() {
+    if (QMdiSubWindow* sub = SubWindowOf(view_)) {
+        sub->close();
+    } else {
+        OnCloseDocument();
+    }
+}
+
+void CMultiTesselDoc::SetPowerOnOutput(int value) {
+    if (m_pState) {
+        m_pState->SetPowerOnOutput(1, value);  // a demo channel ignores it
+        m_pState->RequestDownload();
+    }
+}
+
+void CMultiTesselDoc::OpenHelp() {
+    if (g_host == nullptr) {
+        return;
+    }
+    const LanguageTable& language = g_host->Language();
+    const int current = language.GetCurrentLanguage();
+    const QString fileName = current == LanguageTable::kBuiltInLanguage
+                                 ? QString()
+                                 : QString::fromStdString(language.GetLanguageFileName(current));
+    QDesktopServices::openUrl(
+        QUrl::fromLocalFile(ChooseHelpFile(g_host->ProgramDirectory(), fileName)));
+}
+
+void CMultiTesselDoc::RegisterCommands() {
+    const auto waveIs = [this](int type) {
+        return [this, type](CommandUi& ui) { ui.enabled = m_pState && m_pState->waveType == type; };
+    };
+    const struct {
+        int command;
+        int waveType;
+    } parameterCommands[] = {{kCmdSquare, Square},
+                             {kCmdRamp, Ramp},
+                             {kCmdTrapezia, Trapezia},
+                             {kCmdExponent, Exponent},
+                             {kCmdAmFm, AmFm}};
+    for (const auto& entry : parameterCommands) {
+        const int type = entry.waveType;
+        commands_.OnCommand(entry.command, [this, type] { ShowWaveParameters(type); });
+        commands_.OnUpdate(entry.command, waveIs(type));
+    }
+    // The Wave Number dialog joins here; the item is always enabled.
+    commands_.OnCommand(kCmdWaveNumber, [] {});
+    commands_.OnUpdate(kCmdSweep, waveIs(Sine));
+
+    const auto dioIs = [this](int mode) {
+        return [this, mode](CommandUi& ui) { ui.checked = m_pState && m_pState->dioMode == mode; };
+    };
+    for (const int mode : {0, 1}) {
+        const int command = mode == 0 ? kCmdPatternGenerator : kCmdProgrammableOutput;
+        commands_.OnCommand(command, [this, mode] {
+            if (m_pState) {
+                m_pState->SetDioMode(mode);
+            }
+        });
+        commands_.OnUpdate(command, dioIs(mode));
+    }
+    commands_.OnUpdate(kCmdOutputSet,
+                       [this](CommandUi& ui) { ui.enabled = m_pState && m_pState->dioMode == 1; });
+
+    for (const int value : {1, 0}) {
+        const int command = value == 1 ? kCmdPowerOnOutputOpen : kCmdPowerOnOutputClose;
+        commands_.OnCommand(command, [this, value] { SetPowerOnOutput(value); });
+        commands_.OnUpdate(command, [this, value](CommandUi& ui) {
+            ui.checked = m_pState && m_pState->powerOnOutput == value;
+        });
+    }
+
+    commands_.OnCommand(kCmdHelpContent, [this] { OpenHelp(); });
+    commands_.OnCommand(kCmdFileClose, [this] { CloseWindow(); });
+    commands_.OnCommand(kCmdCloseSelectedDevice, [] {
+        if (g_host != nullptr) {
+            g_host->CloseSelectedDevice();
+        }
+    });
+}
+
+int PointColumn(const ChannelState& state, int index, int width) {
+    const double points = state.pointCount;
+    const double arbPoints = state.arbPointCount;
+    const double scrollRange = state.arbScrollRange;
+    if (arbPoints <= 0.0 || scrollRange <= 0.0) {
+        return 0;
+    }
+    const double column =
+        ((points * index / arbPoints) - (points - scrollRange) * state.arbViewPosition) /
+        scrollRange * width;
+    if (!std::isfinite(column)) {
+        return 0;
+    }
+    constexpr double kLimit = std::numeric_limits<int>::max();
+    return static_cast<int>(std::trunc(std::clamp(column, -kLimit, kLimit)));
+}
+
+QString ChooseHelpFile(const QString& programDir, const QString& languageFileName) {
+    const QString folder = programDir + QStringLiteral("/language/");
+    QStringList candidates;
+    if (!languageFileName.isEmpty()) {
+        QString base = languageFileName;
+        base.replace(QLatin1Char('\\'), QLatin1Char('/'));
+        if (base.endsWith(QStringLiteral(".lug"), Qt::CaseInsensitive)) {
+            base.chop(4);
+        }
+        candidates << folder + base + QStringLiteral(".chm")
+                   << folder + base + QStringLiteral(".html");
+    }
+    candidates << folder + QStringLiteral("English.chm") << folder + QStringLiteral("English.html");
+    for (const QString& candidate : candidates) {
+        if (QFileInfo(candidate).isFile()) {
+            return candidate;
+        }
+    }
+    return candidates.back();
+}
+
+}  // namespace korvane

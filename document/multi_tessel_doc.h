@@ -1,0 +1,98 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <memory>
+
+#include "document/command_map.h"
+
+class QWidget;
+
+namespace korvane {
+
+class ChannelState;
+class DeviceLibrary;
+class DeviceView;
+class DocumentHost;
+
+// The text that marks a waveform without a CSV file.
+inline constexpr char kNoCsvFileName[] = "CSV File Empty";
+
+// One generator window's document: owns the channel, the device name shown on the tab and in the
+// title, and the CSV file the waveform belongs to; answers the commands that concern the channel
+// as a whole.
+class CMultiTesselDoc : public QObject {
+    Q_OBJECT
+  public:
+    explicit CMultiTesselDoc(QObject* parent = nullptr);
+    ~CMultiTesselDoc() override;
+
+    // The main frame's services, shared by every document and dialog; null while no frame exists.
+    static void SetHost(DocumentHost* host);
+    static DocumentHost* Host();
+
+    int m_bLoadedFromFile = 0;
+    QString m_strFileName = QString::fromLatin1(kNoCsvFileName);
+    QString m_strDeviceName;
+    std::unique_ptr<ChannelState> m_pState;
+    int m_nIndex = -1;
+    int m_bNameFixed = 0;
+    QString m_strCsvPath;
+
+    // Creates the channel with its defaults.
+    void CreateState(DeviceLibrary& library);
+
+    QString GetTitle() const { return m_strDeviceName; }
+    // Sets the device name, which is also the window title.
+    void SetDeviceName(const QString& name);
+
+    // 1 when the file was read and applied (or written), 0 otherwise; failures that the user must
+    // know about are shown in a message box.
+    int LoadSettings(const QString& path);
+    int SaveSettings(const QString& path);
+    void ApplyPowerOnOutput();
+
+    // Opens the parameter dialog of a wave type (Ramp, Square, Exponent, Trapezia, AM/FM).
+    int ShowWaveParameters(int waveType);
+    // Re-translates the view and its open dialogs; the argument is not used.
+    int ApplyLanguage(int languageIndex);
+    static int TranslateWindow(QWidget& window);
+    static QString& GetLanguageText(QString& text, int key);
+    static QString GetLanguageText(int key);
+
+    void SetView(DeviceView* view) { view_ = view; }
+    DeviceView* View() const { return view_; }
+    // Brings the document's window to the top.
+    void ActivateFrame();
+    // The display column of arbitrary point `index` (brings the window to the top first).
+    int PointToColumn(int index);
+    // Leaves the device list; the window then closes.
+    void OnCloseDocument();
+    // Closes the document's window, which ends in OnCloseDocument.
+    void CloseWindow();
+
+    const CommandMap& Commands() const { return commands_; }
+
+  signals:
+    void TitleChanged(const QString& title);
+
+  private:
+    void RegisterCommands();
+    void SetPowerOnOutput(int value);
+    void OpenHelp();
+
+    CommandMap commands_;
+    DeviceView* view_ = nullptr;
+    bool leftDeviceList_ = false;
+};
+
+// The display column of arbitrary point `index` for a display `width` pixels wide; 0 while the
+// channel has no points or no window.
+int PointColumn(const ChannelState& state, int index, int width);
+
+// The help file for the language file `languageFileName` (empty for the built-in language): the
+// first that exists of language/<name>.chm, language/<name>.html, language/English.chm and
+// language/English.html below programDir; the English HTML manual when none exists.
+QString ChooseHelpFile(const QString& programDir, const QString& languageFileName);
+
+}  // namespace korvane

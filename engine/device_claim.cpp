@@ -1,0 +1,82 @@
+#include "engine/device_claim.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "engine/channel_state.h"
+
+namespace korvane {
+
+namespace {
+
+char FoldAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+}  // namespace
+
+std::vector<int> FreeDevices(int deviceCount, const std::vector<int>& takenIndices) {
+    std::vector<int> free;
+    for (int i = 0; i < deviceCount && static_cast<int>(free.size()) < kMaxFreeDevices; ++i) {
+        if (std::find(takenIndices.begin(), takenIndices.end(), i) == takenIndices.end()) {
+            free.push_back(i);
+        }
+    }
+    return free;
+}
+
+DeviceClaim ClaimDevice(int deviceCount, const std::vector<int>& takenIndices,
+                        DeviceChooser& chooser) {
+    const std::vector<int> free = FreeDevices(deviceCount, takenIndices);
+    DeviceClaim claim;
+    claim.freeCount = static_cast<int>(free.size());
+    if (free.empty()) {
+        chooser.ReportNoHardware();
+        return claim;
+    }
+    if (free.size() == 1) {
+        claim.demo = 0;
+        claim.deviceIndex = free.front();
+        return claim;
+    }
+    const std::optional<int> chosen = chooser.ChooseDevice(free);
+    // A chooser answers with one of the offered devices; anything else counts as a cancel.
+    if (chosen && std::find(free.begin(), free.end(), *chosen) != free.end()) {
+        claim.demo = 0;
+        claim.deviceIndex = *chosen;
+    }
+    return claim;
+}
+
+int SelectDevice(ChannelState& state, int deviceCount, const std::vector<int>& takenIndices,
+                 DeviceChooser& chooser) {
+    const DeviceClaim claim = ClaimDevice(deviceCount, takenIndices, chooser);
+    state.demo = claim.demo;
+    state.deviceIndex = claim.deviceIndex;
+    return claim.freeCount;
+}
+
+bool SameNameIgnoringCase(const std::string& a, const std::string& b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [](char x, char y) { return FoldAscii(x) == FoldAscii(y); });
+}
+
+std::string AutomaticDeviceName(bool demo, int serial, const std::vector<std::string>& namesInUse) {
+    const char* pattern = demo ? "Demo %d" : "Device %d";
+    const int last = std::max(1, serial + 1);
+    std::string candidate;
+    for (int k = 1; k <= last; ++k) {
+        char text[32];
+        std::snprintf(text, sizeof text, pattern, k);
+        candidate = text;
+        const bool used = std::any_of(
+            namesInUse.begin(), namesInUse.end(),
+            [&](const std::string& name) { return SameNameIgnoringCase(name, candidate); });
+        if (!used) {
+            break;
+        }
+    }
+    return candidate;
+}
+
+}  // namespace korvane

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QLineEdit>
+#include <QTabBar>
+
+namespace korvane {
+
+// The in-place editor of a tab's name: Enter or leaving it commits the text.
+class TabRenameEdit : public QLineEdit {
+    Q_OBJECT
+  public:
+    static constexpr int kControlId = 2002;
+    static constexpr int kMaxNameLength = 20;
+
+    explicit TabRenameEdit(QWidget* parent);
+    void Begin(int tab, const QString& text, const QRect& area);
+    int Tab() const { return tab_; }
+
+  signals:
+    void Committed(int tab, const QString& name);
+
+  protected:
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
+  private:
+    void Commit();
+
+    int tab_ = -1;
+};
+
+// One tab per device window. Choosing a tab, the context menu and a double click reach the frame
+// through signals; the frame owns the list the tabs show.
+class DeviceTabBar : public QTabBar {
+    Q_OBJECT
+  public:
+    static constexpr int kControlId = 2001;
+
+    explicit DeviceTabBar(QWidget* parent);
+
+    // Shows the edit over the selected tab with `title` selected in it.
+    void StartRename(const QString& title);
+    TabRenameEdit& RenameEdit() const { return *edit_; }
+    // Replaces every tab by one per text, without announcing selection changes.
+    void SetTabs(const QStringList& texts, int current);
+
+  signals:
+    void TabActivated(int index);
+    void ContextMenuRequested(const QPoint& globalPos);
+    void RenameRequested();
+    void RenameCommitted(int index, const QString& name);
+
+  protected:
+    // A right click selects and activates the tab under it before the context menu opens.
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+  private:
+    TabRenameEdit* edit_;
+    bool rebuilding_ = false;
+};
+
+}  // namespace korvane

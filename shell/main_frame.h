@@ -1,0 +1,157 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QTimer>
+#include <map>
+#include <memory>
+
+#include "document/command_map.h"
+#include "document/document_host.h"
+#include "shell/device_list.h"
+#include "shell/device_view_factory.h"
+#include "shell/language/language_table.h"
+#include "shell/runtime_paths.h"
+#include "shell/status_text.h"
+
+class QAction;
+class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QMenuBar;
+class QStackedWidget;
+class QToolBar;
+
+namespace korvane {
+
+class CChildFrame;
+class DeviceLibrary;
+class DeviceTabBar;
+
+// The main window: menus, toolbars, the device tabs, the status bar, the language table and the
+// list of device windows.
+class CMainFrame : public QMainWindow, public DocumentHost {
+    Q_OBJECT
+  public:
+    static constexpr int kTimerMilliseconds = 200;
+    static constexpr int kWidth = 870;
+    static constexpr int kHeight = 600;
+
+    struct Setup {
+        RuntimePaths paths;
+        QString tempFolder;
+        DeviceLibrary* library = nullptr;
+        DeviceViewFactory viewFactory;
+    };
+
+    explicit CMainFrame(Setup setup);
+    ~CMainFrame() override;
+
+    // ---- DocumentHost --------------------------------------------------------------------------
+    const LanguageTable& Language() const override { return language_; }
+    void TranslateWindow(QWidget& window) const override;
+    QString ProgramDirectory() const override { return setup_.paths.ProgramDirectory(); }
+    QString DefaultSettingsPath() const override;
+    void RemoveDevice(int index) override;
+    void CloseSelectedDevice() override;
+
+    // ---- commands ------------------------------------------------------------------------------
+    // The application's own commands; they come last in the chain.
+    void SetApplicationCommands(const CommandMap* commands) { appCommands_ = commands; }
+    void OnCommand(int id);
+    CommandUi CommandState(int id) const;
+    // The one action of a command, shared by both menu bars, the toolbar and the accelerators.
+    QAction* CommandAction(int id);
+    // Refreshes the enabled and checked states of a menu's items (before it shows).
+    void UpdateMenuItems(QMenu& menu);
+
+    // ---- device windows ------------------------------------------------------------------------
+    // Opens a new device window: claims a device or falls back to demo, names it, starts it.
+    CMultiTesselDoc* NewDocument();
+    int DevicesFoundAtStart() const { return devicesFound_; }
+    CChildFrame* ActiveChild() const;
+
+    void AddDevice(CMultiTesselDoc& document);
+    int GetDeviceCount() const { return devices_.Count(); }
+    CMultiTesselDoc* GetDevice(int index) const { return devices_.Get(index); }
+    CMultiTesselDoc* GetCurrentDevice() const { return devices_.Current(); }
+    int CurrentTab() const { return devices_.CurrentTab(); }
+    void SelectTab(int index);
+    void ActivateTab(int index);
+    void CloseDevice(int index);
+    void RebuildTabs();
+    void RefreshTabs();
+    void RenameDevice(int index, const QString& name);
+
+    // ---- language ------------------------------------------------------------------------------
+    QString GetLangString(int key) const;
+    int GetCurrentLanguage() const { return language_.GetCurrentLanguage(); }
+    QString GetLanguageFileName(int index) const;
+    void ApplyLanguage(int index);
+    void RedrawMenuBar();
+    QMenuBar* GetActiveMenu() const;
+    void LoadConfig();
+    void SaveConfig();
+
+    // ---- parts, for the program's tests --------------------------------------------------------
+    QMdiArea& MdiArea() const { return *mdiArea_; }
+    DeviceTabBar& TabBar() const { return *tabBar_; }
+    QToolBar& TabToolBar() const { return *tabToolBar_; }
+    QToolBar& MainToolBar() const { return *mainToolBar_; }
+    QString PaneText(int pane) const;
+    QMenu* LanguageMenu() const;
+    QMenu& TabContextMenu() const { return *tabMenu_; }
+
+  public slots:
+    // One tick of the 200 ms timer.
+    void TimerTick();
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    class Chooser;
+
+    void CreateStatusBar();
+    void CreateMainToolBar();
+    void CreateTabToolBar();
+    void CreateMenus();
+    void CreateTabMenu();
+    void RegisterCommands();
+    void BuildLanguageMenu();
+    void ApplyTooltips();
+    void RefreshStatusBar();
+    void UpdateToolbarStates();
+    void FillWindowMenu(QMenu& menu);
+    void StartRename();
+    std::vector<int> TakenDevices() const;
+
+    Setup setup_;
+    LanguageTable language_;
+    DeviceList devices_;
+    int devicesFound_ = 0;
+    CommandMap commands_;
+    const CommandMap* appCommands_ = nullptr;
+    std::map<int, QAction*> actions_;
+
+    QMdiArea* mdiArea_ = nullptr;
+    QStackedWidget* menuStack_ = nullptr;
+    QMenuBar* menuNoDevice_ = nullptr;
+    QMenuBar* menuWithDevice_ = nullptr;
+    QMenu* languageMenuNoDevice_ = nullptr;
+    QMenu* languageMenuWithDevice_ = nullptr;
+    QMenu* tabMenu_ = nullptr;
+    QToolBar* mainToolBar_ = nullptr;
+    QToolBar* tabToolBar_ = nullptr;
+    DeviceTabBar* tabBar_ = nullptr;
+    QLabel* panes_[3] = {};
+    QList<QAction*> windowEntries_;
+
+    QTimer timer_;
+    SearchDots dots_;
+    bool firstTickDone_ = false;
+    int lastDeviceCount_ = -1;
+    bool configSaved_ = false;
+};
+
+}  // namespace korvane

@@ -1,0 +1,49 @@
+#include "shell/multi_tessel_app.h"
+
+#include "document/command_ids.h"
+#include "engine/device_library/device_library.h"
+#include "shell/about_dialog.h"
+#include "shell/main_frame.h"
+#include "shell/splash_wnd.h"
+
+namespace korvane {
+
+CMultiTesselApp::CMultiTesselApp(Options options) : options_(std::move(options)) {
+    commands_.OnCommand(kCmdFileNew, [this] { OnFileNew(); });
+    commands_.OnCommand(kCmdAppAbout, [this] { OnAppAbout(); });
+}
+
+CMultiTesselApp::~CMultiTesselApp() = default;
+
+bool CMultiTesselApp::InitInstance() {
+    if (!options_.library) {
+        return false;
+    }
+    if (!options_.viewFactory) {
+        options_.viewFactory = DefaultDeviceViewFactory();
+    }
+    CSplashWnd::SetSplashEnabled(true);
+    frame_ = std::make_unique<CMainFrame>(
+        CMainFrame::Setup{RuntimePaths(options_.programDirectory, options_.userFolder),
+                          options_.tempFolder, options_.library.get(), options_.viewFactory});
+    frame_->SetApplicationCommands(&commands_);
+    // Whatever the command line holds, the program starts with a new device window; the frame
+    // shows itself on its first timer tick.
+    return frame_->NewDocument() != nullptr;
+}
+
+void CMultiTesselApp::OnFileNew() {
+    if (frame_) {
+        frame_->NewDocument();
+    }
+}
+
+void CMultiTesselApp::OnAppAbout() {
+    if (!frame_) {
+        return;
+    }
+    AboutDialog about(frame_->ProgramDirectory() + QStringLiteral("/pic.bmp"), frame_.get());
+    about.exec();
+}
+
+}  // namespace korvane

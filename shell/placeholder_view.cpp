@@ -1,0 +1,31 @@
+#include "shell/placeholder_view.h"
+
+#include <QPainter>
+
+#include "document/multi_tessel_doc.h"
+#include "shell/device_view_factory.h"
+
+namespace korvane {
+
+PlaceholderView::PlaceholderView(CMultiTesselDoc& document, QWidget* parent)
+    : DeviceView(document, parent) {
+    setMinimumSize(200, 120);
+}
+
+void PlaceholderView::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), QColor(30, 0, 50));
+    painter.setPen(QColor(200, 200, 200));
+    QFont font = painter.font();
+    font.setPointSizeF(font.pointSizeF() * 1.6);
+    painter.setFont(font);
+    painter.drawText(rect(), Qt::AlignCenter, Document().m_strDeviceName);
+}
+
+DeviceViewFactory DefaultDeviceViewFactory() {
+    return [](CMultiTesselDoc& document, QWidget* parent) -> DeviceView* {
+        return new PlaceholderView(document, parent);
+    };
+}
+
+}  // namespace korvane

@@ -1,0 +1,34 @@
+#include "shell/runtime_paths.h"
+
+#include <unistd.h>
+#include <QDir>
+#include <QFileInfo>
+
+namespace korvane {
+
+RuntimePaths::RuntimePaths(QString programDirectory, QString userFolder)
+    : programDirectory_(std::move(programDirectory)), userFolder_(std::move(userFolder)) {}
+
+bool RuntimePaths::ProgramFolderWritable() const {
+    return ::access(QFile::encodeName(programDirectory_).constData(), W_OK) == 0;
+}
+
+QString RuntimePaths::ReadPath(const QString& name) const {
+    if (!ProgramFolderWritable()) {
+        const QString user = userFolder_ + QLatin1Char('/') + name;
+        if (QFileInfo::exists(user)) {
+            return user;
+        }
+    }
+    return programDirectory_ + QLatin1Char('/') + name;
+}
+
+QString RuntimePaths::WritePath(const QString& name) const {
+    if (ProgramFolderWritable() || userFolder_.isEmpty()) {
+        return programDirectory_ + QLatin1Char('/') + name;
+    }
+    QDir().mkpath(userFolder_);
+    return userFolder_ + QLatin1Char('/') + name;
+}
+
+}  // namespace korvane

@@ -1,0 +1,45 @@
+#include "shell/status_text.h"
+
+#include <cstdio>
+
+#include "engine/channel_state.h"
+#include "shell/language/language_table.h"
+
+namespace korvane {
+
+namespace {
+enum TextKey : int {
+    kDemo = 2007,
+    kNoItem = 2008,
+    kConnect = 2009,
+    kSearching = 2010,
+    kSerialNumber = 2030,
+};
+}  // namespace
+
+ConnectionStatus DescribeConnection(const ChannelState* channel, int dots,
+                                    const LanguageTable& language) {
+    if (channel == nullptr) {
+        return {language.GetLangString(kNoItem), {}};
+    }
+    if (channel->demo != 0) {
+        return {language.GetLangString(kDemo), {}};
+    }
+    const std::string serialLabel = language.GetLangString(kSerialNumber);
+    if (channel->reconnectPending != 0) {
+        return {
+            language.GetLangString(kSearching) + std::string(static_cast<std::size_t>(dots), '.'),
+            serialLabel + " : ..."};
+    }
+    const int serial = (channel->digitalIn.load() >> 6) & 0x3;
+    return {language.GetLangString(kConnect), serialLabel + " : " + std::to_string(serial)};
+}
+
+std::string DateTimeText(const std::tm& time) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%02d.%02d.%4d  %02d:%02d    ", time.tm_mday, time.tm_mon + 1,
+                  time.tm_year + 1900, time.tm_hour, time.tm_min);
+    return text;
+}
+
+}  // namespace korvane
