@@ -1,0 +1,106 @@
+#pragma once
+
+#include <QColor>
+#include <functional>
+#include <optional>
+
+#include "document/device_view.h"
+#include "view/knob_turn.h"
+#include "view/panel_form.h"
+#include "view/point_drawing.h"
+
+class QSlider;
+class QToolButton;
+
+namespace korvane {
+
+class ChannelState;
+class WaveDisplay;
+
+// The front panel of one generator: the waveform display on the left, the control panel on the
+// right. Every panel action becomes a change of the document's channel through its setters,
+// which queue what the device needs; for the arbitrary type the display can be drawn on.
+class CMultiTesselView : public DeviceView {
+    Q_OBJECT
+  public:
+    // Asks the user for a colour starting at the current one; empty when cancelled.
+    using ColourChooser = std::function<std::optional<QColor>(const QColor& current)>;
+
+    CMultiTesselView(CMultiTesselDoc& document, QWidget* parent);
+    ~CMultiTesselView() override;
+
+    // Fills the panel from the channel, which the document must hold by now.
+    void InitialUpdate() override;
+    // The 100 ms tick: the arbitrary window follows the slider, the display and the readout
+    // are refreshed.
+    void TimerTick() override;
+    void Translate() override;
+    int DisplayWidth() const override;
+    bool ControlsShown() const override { return controlsShown_; }
+
+    void SelectWaveType(int type);
+    void ConvertToArbitrary();
+    void UpdateMeasurementText();
+    void LayoutPanel();
+    void ToggleControls();
+    void ZoomIn();
+    void ZoomOut();
+
+    void SetColourChooser(ColourChooser chooser) { chooseColour_ = std::move(chooser); }
+
+    // ---- parts, for the program's tests ----------------------------------------------------
+    const PanelForm& Form() const { return form_; }
+    WaveDisplay& Display() const { return *display_; }
+    QSlider& Slider() const { return *slider_; }
+    QToolButton& ShowHideButton() const { return *showHide_; }
+    // The display's plot in form coordinates.
+    PlotArea Plot() const;
+    bool Dragging() const { return stroke_.Dragging(); }
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+  private:
+    ChannelState& Channel() const;
+    bool IsArbitrary() const;
+    void ConnectControls();
+    void ConnectKeys();
+    void ConnectEntries();
+    void ConnectKnobs();
+    void RegisterCommands();
+    void FillFromChannel();
+
+    void OnFrequencyEdited();
+    void OnAmplitudeEdited();
+    void OnOffsetEdited();
+    void OnPhaseEdited();
+    void OnOffsetSpin(int delta);
+    void OnPhaseSpin(int delta);
+    void ApplyKnob(CTurnButton& knob, bool released);
+    void ChooseDisplayColour(QColor (WaveDisplay::*get)() const,
+                             void (WaveDisplay::*set)(const QColor&));
+    void ShowShowHideArrow();
+
+    PanelForm form_;
+    WaveDisplay* display_;
+    QSlider* slider_;
+    QToolButton* showHide_;
+    QRect panelRect_;
+    KnobTurn frequencyTurn_;
+    KnobTurn amplitudeTurn_;
+    PointStroke stroke_;
+    ColourChooser chooseColour_;
+    bool initialised_ = false;
+    bool knobTurning_ = false;
+    bool controlsShown_ = true;
+    int offsetUnit_ = 1;
+    int amplitudeUnit_ = 1;
+    int frequencyUnit_ = 0;
+};
+
+}  // namespace korvane

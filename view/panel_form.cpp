@@ -1,0 +1,169 @@
+#include "view/panel_form.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+
+#include "document/control_id.h"
+#include "document/formats/step_entry.h"
+#include "document/step_edit.h"
+#include "shell/language/language_table.h"
+#include "view/controls/led.h"
+#include "view/controls/left_right.h"
+#include "view/controls/on_off.h"
+#include "view/controls/turn_button.h"
+#include "view/spin_buttons.h"
+
+namespace korvane {
+
+namespace {
+
+// Fixed sizes of the panel controls.
+constexpr QSize kKnobSize{82, 83};
+constexpr QSize kKeySize{32, 19};
+constexpr QSize kLampSize{12, 12};
+constexpr QSize kSwitchSize{29, 14};
+
+constexpr int kEditHeight = 22;
+constexpr int kLabelHeight = 17;
+constexpr int kLeftColumn = 12;
+constexpr int kRightColumn = 168;
+constexpr int kColumnWidth = 144;
+
+// Label ids of the wave-type keys, indexed by wave type.
+constexpr std::array<int, 9> kWaveLabelIds{1104, 1097, 1101, 1099, 1102, 1098, 1053, 1103, 1105};
+
+const LanguageTable& BuiltInTexts() {
+    static const LanguageTable table;
+    return table;
+}
+
+template <typename Widget>
+Widget* Place(QWidget& parent, int id, QRect geometry) {
+    auto* widget = new Widget(&parent);
+    widget->setGeometry(geometry);
+    if (id != 0) {
+        SetControlId(*widget, id);
+    }
+    return widget;
+}
+
+QLabel* PlaceLabel(QWidget& parent, int id, QRect geometry,
+                   Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter) {
+    auto* label = Place<QLabel>(parent, id, geometry);
+    label->setText(QString::fromStdString(BuiltInTexts().GetLangString(id)));
+    label->setAlignment(alignment);
+    return label;
+}
+
+KeyWithLamp PlaceKeyWithLamp(QWidget& parent, int keyId, int lampId, int labelId, QPoint at) {
+    KeyWithLamp pair;
+    pair.key = Place<COnOff>(parent, keyId, QRect(at, kKeySize));
+    pair.lamp = Place<CLED>(parent, lampId, QRect(at + QPoint(kKeySize.width() + 6, 4), kLampSize));
+    PlaceLabel(parent, labelId,
+               QRect(at.x() + kKeySize.width() + 24, at.y(), 100, kKeySize.height()));
+    return pair;
+}
+
+QComboBox* PlaceUnits(QWidget& parent, int id, QRect geometry, const QStringList& units) {
+    auto* combo = Place<QComboBox>(parent, id, geometry);
+    combo->addItems(units);
+    return combo;
+}
+
+CStepEdit* PlaceField(QWidget& parent, int id, int kind, QRect geometry) {
+    auto* field = new CStepEdit(&parent);
+    field->m_nKind = kind;
+    field->setGeometry(geometry);
+    SetControlId(*field, id);
+    return field;
+}
+
+void PlaceWaveKeys(QWidget& parent, PanelForm& form) {
+    auto* box = Place<QGroupBox>(parent, 1049, QRect(6, 4, PanelForm::kWidth - 12, 92));
+    box->lower();
+    constexpr int kColumnStep = 102;
+    constexpr int kRowStep = 26;
+    for (int type = 0; type < 9; ++type) {
+        const QPoint at(14 + (type % 3) * kColumnStep, 16 + (type / 3) * kRowStep);
+        form.waveKeys[type] = Place<COnOff>(parent, kWaveKeyIds[type], QRect(at, kKeySize));
+        PlaceLabel(parent, kWaveLabelIds[type],
+                   QRect(at.x() + kKeySize.width() + 4, at.y(), kColumnStep - kKeySize.width() - 6,
+                         kKeySize.height()));
+    }
+}
+
+// A value column: its label, the entry field with unit box, and the knob centred below.
+void PlaceKnobColumn(QWidget& parent, int x, int labelId, CStepEdit*& field, int fieldId, int kind,
+                     QComboBox*& units, int unitsId, const QStringList& unitNames,
+                     CTurnButton*& knob, int knobId) {
+    constexpr int kTop = 102;
+    PlaceLabel(parent, labelId, QRect(x, kTop, kColumnWidth, kLabelHeight));
+    field = PlaceField(parent, fieldId, kind, QRect(x, kTop + 18, 86, kEditHeight));
+    units = PlaceUnits(parent, unitsId, QRect(x + 88, kTop + 18, 56, kEditHeight), unitNames);
+    knob = Place<CTurnButton>(
+        parent, knobId,
+        QRect(QPoint(x + (kColumnWidth - kKnobSize.width()) / 2, kTop + 44), kKnobSize));
+}
+
+void PlaceEntries(QWidget& parent, PanelForm& form) {
+    const QStringList volts{QStringLiteral("mV"), QStringLiteral("V")};
+    PlaceKnobColumn(parent, kLeftColumn, 1111, form.frequency, 1027, FrequencyEntry,
+                    form.frequencyUnit, 1076,
+                    {QStringLiteral("Hz"), QStringLiteral("KHz"), QStringLiteral("MHz")},
+                    form.frequencyKnob, 1030);
+    PlaceKnobColumn(parent, kRightColumn, 1112, form.amplitude, 1029, AmplitudeEntry,
+                    form.amplitudeUnit, 1077, volts, form.amplitudeKnob, 1031);
+
+    constexpr int kTop = 236;
+    PlaceLabel(parent, 1110, QRect(kLeftColumn, kTop, kColumnWidth, kLabelHeight));
+    form.offset = PlaceField(parent, 1032, OffsetEntry, QRect(kLeftColumn, kTop + 18, 70, 22));
+    form.offsetSpin = Place<SpinButtons>(parent, 1061, QRect(kLeftColumn + 71, kTop + 18, 16, 22));
+    form.offsetUnit = PlaceUnits(parent, 1075, QRect(kLeftColumn + 88, kTop + 18, 56, 22), volts);
+
+    PlaceLabel(parent, 1062, QRect(kRightColumn, kTop, kColumnWidth, kLabelHeight));
+    form.phase = PlaceField(parent, 1058, PhaseEntry, QRect(kRightColumn, kTop + 18, 86, 22));
+    form.phaseSpin = Place<SpinButtons>(parent, 1060, QRect(kRightColumn + 87, kTop + 18, 16, 22));
+}
+
+// A two-position switch with its left and right words.
+CLeftRight* PlaceSwitch(QWidget& parent, int id, int leftLabelId, int rightLabelId, QPoint at) {
+    PlaceLabel(parent, leftLabelId, QRect(at.x() - 50, at.y() - 2, 46, 18),
+               Qt::AlignRight | Qt::AlignVCenter);
+    auto* lever = Place<CLeftRight>(parent, id, QRect(at, kSwitchSize));
+    PlaceLabel(parent, rightLabelId, QRect(at.x() + kSwitchSize.width() + 4, at.y() - 2, 60, 18));
+    return lever;
+}
+
+void PlaceKeysAndSwitches(QWidget& parent, PanelForm& form) {
+    auto* box = Place<QGroupBox>(parent, 1050, QRect(6, 284, PanelForm::kWidth - 12, 156));
+    box->lower();
+    form.outputOn = PlaceKeyWithLamp(parent, 1021, 1020, 1107, QPoint(14, 296));
+    form.attenuate20dB = PlaceKeyWithLamp(parent, 1025, 1024, 1252, QPoint(14, 322));
+    form.singleWave = PlaceKeyWithLamp(parent, 1019, 1018, 1106, QPoint(14, 348));
+    form.extTrigger = PlaceKeyWithLamp(parent, 1023, 1022, 1108, QPoint(kRightColumn, 296));
+    PlaceLabel(parent, 1113, QRect(kRightColumn, 322, kColumnWidth, kLabelHeight));
+    form.triggerEdge = PlaceSwitch(parent, 1035, 1114, 1115, QPoint(kRightColumn + 52, 344));
+
+    form.measureOn = PlaceKeyWithLamp(parent, 1017, 1016, 1244, QPoint(14, 378));
+    form.measureMode = PlaceSwitch(parent, 1005, 1242, 1243, QPoint(kRightColumn + 52, 381));
+    form.readout = Place<QLineEdit>(parent, 1006, QRect(14, 406, PanelForm::kWidth - 28, 24));
+    form.readout->setReadOnly(true);
+    form.readout->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    form.readout->setFocusPolicy(Qt::NoFocus);
+}
+
+}  // namespace
+
+PanelForm BuildPanelForm(QWidget& parent) {
+    PanelForm form;
+    form.group = Place<QGroupBox>(parent, 1057, QRect(0, 0, PanelForm::kWidth, PanelForm::kHeight));
+    QWidget& group = *form.group;
+    PlaceWaveKeys(group, form);
+    PlaceEntries(group, form);
+    PlaceKeysAndSwitches(group, form);
+    return form;
+}
+
+}  // namespace korvane

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QRect>
+#include <QSize>
+
+namespace korvane {
+
+// Where the parts of a device form go for a given client size.
+struct PanelGeometry {
+    QRect panel;     // the control panel; empty (zero width at the right edge) when hidden
+    QRect display;   // the waveform display
+    QRect slider;    // the arbitrary window slider; empty unless arbitrary
+    QRect showHide;  // the button that shows or hides the panel
+};
+
+// The panel keeps its width at the right edge with a 5-pixel margin; the display fills the rest
+// less a 10-pixel gap, and for the arbitrary type leaves 20 pixels at the bottom to the slider.
+// The show/hide button stands in the gap, centred on the panel's height.
+PanelGeometry ArrangePanel(QSize client, int panelWidth, bool controlsShown, bool arbitrary,
+                           QSize showHideButton);
+
+}  // namespace korvane

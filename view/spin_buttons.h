@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QWidget>
+
+class QToolButton;
+
+namespace korvane {
+
+// A pair of small up/down arrow keys beside an entry field. Each press (and each repeat while
+// held) reports the position change: -1 for the upper key, +1 for the lower one.
+class SpinButtons : public QWidget {
+    Q_OBJECT
+  public:
+    explicit SpinButtons(QWidget* parent = nullptr);
+
+    QToolButton& UpButton() const { return *up_; }
+    QToolButton& DownButton() const { return *down_; }
+
+  signals:
+    void DeltaPos(int delta);
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+  private:
+    QToolButton* up_;
+    QToolButton* down_;
+};
+
+}  // namespace korvane
