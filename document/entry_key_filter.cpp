@@ -1,0 +1,29 @@
+#include "document/entry_key_filter.h"
+
+#include <QKeyEvent>
+#include <QKeySequence>
+
+#include "document/formats/entry_filter.h"
+
+namespace korvane {
+
+bool DropsEntryKey(const QKeyEvent& event) {
+    if (event.matches(QKeySequence::Copy) || event.matches(QKeySequence::Cut) ||
+        event.matches(QKeySequence::Paste)) {
+        return true;
+    }
+    // Ctrl with a letter types that letter's control character, which is not part of a number.
+    if ((event.modifiers() & Qt::ControlModifier) && event.key() >= Qt::Key_A &&
+        event.key() <= Qt::Key_Z) {
+        return true;
+    }
+    for (const QChar c : event.text()) {
+        const bool printable = c.unicode() >= 0x20 && c.unicode() != 0x7f;
+        if (printable && !IsEntryCharacter(c.unicode())) {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace korvane
