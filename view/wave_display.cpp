@@ -54,7 +54,8 @@ void WaveDisplay::SetCursorIndex(int index) {
 }
 
 QRect WaveDisplay::PlotRect() const {
-    return rect().adjusted(kPlotInset, kPlotInset, -kPlotInset, -kPlotInset);
+    return rect().adjusted(kScreenPlotInset, kScreenPlotInset, -kScreenPlotInset,
+                           -kScreenPlotInset);
 }
 
 WaveScene WaveDisplay::CaptureScene() const {

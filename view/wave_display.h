@@ -22,8 +22,6 @@ class WaveDisplay : public QWidget {
     Q_PROPERTY(QString fileName READ FileName WRITE SetFileName)
 
   public:
-    static constexpr int kPlotInset = 10;
-
     explicit WaveDisplay(QWidget* parent = nullptr);
 
     // The channel shown; not owned. Without one only the empty field is drawn.

@@ -16,7 +16,7 @@ WaveStyle ScreenWaveStyle(const WaveColours& colours) {
     style.cursor = colours.cursor;
     style.marker = kMarkerColour;
     style.text = colours.curve;
-    style.plotInset = 10;
+    style.plotInset = kScreenPlotInset;
     style.curveInset = 50;
     style.bevel = true;
     style.graticule = true;

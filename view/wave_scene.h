@@ -8,6 +8,9 @@
 
 namespace korvane {
 
+// The on-screen plot area lies this far inside the display.
+inline constexpr int kScreenPlotInset = 10;
+
 // The four colours of the on-screen waveform display, set from the Display menu.
 struct WaveColours {
     QColor background{30, 0, 50};

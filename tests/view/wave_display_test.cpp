@@ -119,6 +119,12 @@ TEST_F(WaveDisplayTest, ResizeRebuildsTheBackBufferAtTheNewSize) {
     EXPECT_EQ(smaller.pixelColor(299, 149), QColor(255, 255, 255));
 }
 
+TEST_F(WaveDisplayTest, PlotRectFollowsTheSize) {
+    EXPECT_EQ(display.PlotRect(), QRect(10, 10, 580, 280));
+    display.resize(300, 120);
+    EXPECT_EQ(display.PlotRect(), QRect(10, 10, 280, 100));
+}
+
 TEST_F(WaveDisplayTest, ColoursTakeEffectAtTheNextPaint) {
     display.SetBackgroundColor(QColor(200, 0, 0));
     display.SetCurveColor(QColor(0, 200, 0));
@@ -256,7 +262,7 @@ TEST_P(PositionBarTest, ThumbEndsAtTheInnerEdgeExactlyWhenTheWindowEndsAtTheLast
     EXPECT_EQ(image.pixelColor(399, 20), kCurve);
 }
 
-INSTANTIATE_TEST_SUITE_P(Windows, PositionBarTest,
+INSTANTIATE_TEST_SUITE_P(ViewWindows, PositionBarTest,
                          ::testing::Values(ThumbCase{1000, 0.9f, true},
                                            ThumbCase{1000, 0.3f, false}, ThumbCase{997, 0.7f, true},
                                            ThumbCase{4096, 0.99f, true},
