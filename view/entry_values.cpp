@@ -50,6 +50,11 @@ TypedValue TypedFrequency(std::string_view text, int frequencyUnit, int waveType
     return Limit(value, kMinFrequency, MaxFrequency(waveType));
 }
 
+bool UnfinishedFrequency(std::string_view text) {
+    return LooksNumeric(text) && text.find_first_of("123456789") == std::string_view::npos &&
+           std::count(text.begin(), text.end(), '.') <= 1;
+}
+
 TypedValue TypedAmplitude(std::string_view text, int voltUnit) {
     return Limit(InVolts(LeadingNumber(text), voltUnit), 0.0, kMaxAmplitude);
 }

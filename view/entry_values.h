@@ -16,6 +16,10 @@ struct TypedValue {
 // as 1000 in that unit.
 TypedValue TypedFrequency(std::string_view text, int frequencyUnit, int waveType);
 
+// A frequency text that reads as zero but can still become a number (empty, "-", ".", "0.0"):
+// the user is in the middle of typing, so the field is left as it is and nothing is applied.
+bool UnfinishedFrequency(std::string_view text);
+
 // A typed amplitude in volts (unit 0 mV, 1 V), kept within 0 .. 3.5 V.
 TypedValue TypedAmplitude(std::string_view text, int voltUnit);
 

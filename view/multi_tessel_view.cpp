@@ -252,8 +252,11 @@ void CMultiTesselView::OnFrequencyEdited() {
     if (!guard.Entered()) {
         return;
     }
-    const TypedValue typed =
-        TypedFrequency(FieldText(*form_.frequency), frequencyUnit_, Channel().waveType);
+    const std::string text = FieldText(*form_.frequency);
+    if (UnfinishedFrequency(text)) {
+        return;
+    }
+    const TypedValue typed = TypedFrequency(text, frequencyUnit_, Channel().waveType);
     form_.frequency->SetValue(typed.value);
     if (typed.limited) {
         form_.frequency->ShowValue();

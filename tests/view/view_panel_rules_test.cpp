@@ -50,6 +50,15 @@ INSTANTIATE_TEST_SUITE_P(
         // Made of number characters but not one number: its leading number.
         FrequencyCase{"12.5.1", 0, Sine, 12.5, false}));
 
+TEST(UnfinishedFrequencyTest, TextsThatReadAsZeroButCanStillGrowAreUnfinished) {
+    for (const char* text : {"", "-", ".", "-.", "0", "0.", "0.00", "-0"}) {
+        EXPECT_TRUE(UnfinishedFrequency(text)) << text;
+    }
+    for (const char* text : {"0.5", "1", "-3", "+", "0.0.", "abc", "10"}) {
+        EXPECT_FALSE(UnfinishedFrequency(text)) << text;
+    }
+}
+
 TEST(TypedVoltsTest, AmplitudeInMillivoltsAndVoltsWithinItsRange) {
     EXPECT_DOUBLE_EQ(TypedAmplitude("1500", 0).value, 1.5);
     EXPECT_DOUBLE_EQ(TypedAmplitude("1.25", 1).value, 1.25);
