@@ -52,8 +52,24 @@ QPen HairlinePen(const QColor& colour, Qt::PenStyle penStyle = Qt::SolidLine) {
     return QPen(colour, 1, penStyle, Qt::FlatCap);
 }
 
+// Square caps close the joints between the separately drawn segments of a curve.
 QPen CurvePen(const QColor& colour) {
-    return QPen(colour, kCurvePenWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    return QPen(colour, kCurvePenWidth, Qt::SolidLine, Qt::SquareCap);
+}
+
+// Strokes the curve through `points` anti-aliased, segment by segment: one stroked path through
+// a dense, jagged curve (noise, a high carrier) costs many times more to fill, and round caps
+// several times more than square ones.
+void DrawCurve(QPainter& painter, const QPolygon& points, const QColor& colour) {
+    QList<QLine> segments;
+    segments.reserve(points.size());
+    for (qsizetype i = 1; i < points.size(); ++i) {
+        segments << QLine(points[i - 1], points[i]);
+    }
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setPen(CurvePen(colour));
+    painter.drawLines(segments);
+    painter.setRenderHint(QPainter::Antialiasing, false);
 }
 
 // Text whose top-left corner is at (x, y).
@@ -125,10 +141,7 @@ CurveExtent PaintStandardCurve(QPainter& painter, const PlotBox& box, const Wave
         extent.top = std::min(extent.top, y);
         extent.bottom = std::max(extent.bottom, y);
     }
-    painter.setRenderHint(QPainter::Antialiasing, true);
-    painter.setPen(CurvePen(style.curve));
-    painter.drawPolyline(points);
-    painter.setRenderHint(QPainter::Antialiasing, false);
+    DrawCurve(painter, points, style.curve);
     return extent;
 }
 
@@ -159,14 +172,11 @@ void PaintArbitraryCurve(QPainter& painter, const PlotBox& box, const WaveScene&
     for (int i = window.first; i <= window.last; ++i) {
         points << ArbPointAt(box, scene, window, i);
     }
-    painter.setRenderHint(QPainter::Antialiasing, true);
-    painter.setPen(CurvePen(style.curve));
     if (points.size() == 1) {
         // One point is a constant level: it spans the whole plot.
         points << QPoint(box.right - 1, points.front().y());
     }
-    painter.drawPolyline(points);
-    painter.setRenderHint(QPainter::Antialiasing, false);
+    DrawCurve(painter, points, style.curve);
 }
 
 // ---- layer 4: markers ----------------------------------------------------------------------
