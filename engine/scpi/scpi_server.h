@@ -1,0 +1,50 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <thread>
+
+namespace korvane::scpi {
+
+class Instrument;
+
+// Serves the instrument over raw TCP: one command line per newline, answers the same way. One
+// thread waits on every socket with poll(), so a slow, silent or hostile client never holds up
+// another; what one client can make the server hold is bounded (its line, its unsent answers,
+// and the number of clients).
+class Server {
+  public:
+    struct Options {
+        std::string bindAddress = "127.0.0.1";
+        int port = 5025;  // 0 picks a free port (see Port)
+    };
+    static constexpr std::size_t kMaxLineBytes = 64 * 1024;
+    static constexpr std::size_t kMaxClients = 16;
+    // A client that does not read its answers gets no further lines run until it has.
+    static constexpr std::size_t kMaxUnsentBytes = 1024 * 1024;
+
+    Server(Instrument& instrument, Options options);
+    ~Server();
+    Server(const Server&) = delete;
+    Server& operator=(const Server&) = delete;
+
+    // Opens the listening socket and starts serving; an empty text on success, else the reason.
+    std::string Start();
+    // Closes every connection and the listening socket; waits for the serving thread.
+    void Stop();
+    // The port the server listens on, once started.
+    int Port() const { return port_; }
+
+  private:
+    void Serve(std::stop_token stop);
+
+    Instrument& instrument_;
+    Options options_;
+    int listenSocket_ = -1;
+    int wakeRead_ = -1;
+    int wakeWrite_ = -1;
+    int port_ = 0;
+    std::jthread thread_;
+};
+
+}  // namespace korvane::scpi
