@@ -56,7 +56,7 @@ int FileSearch::Search(const std::filesystem::path& folder, const std::string& p
                     results_.push_back(path);
                 }
             } else if (entry.is_directory(error)) {
-                if (pending.size() >= kMaxPendingFolders) {
+                if (pending.size() >= maxPendingFolders_) {
                     return 0;
                 }
                 pending.push_back(path);

@@ -16,6 +16,9 @@ class FileSearch {
     // Shown by the caller when a search gives up.
     static constexpr const char* kTooManySubfoldersMessage = "同一层子目录太多!";
 
+    explicit FileSearch(std::size_t maxPendingFolders = kMaxPendingFolders)
+        : maxPendingFolders_(maxPendingFolders) {}
+
     // Appends every matching file, as a path relative to folder joined with '/', to Results().
     // A pattern "*.*" matches every file; any other pattern matches names whose last three
     // characters equal the pattern's last three, ignoring case ("*.lug" finds "x.LUG").
@@ -26,6 +29,7 @@ class FileSearch {
     const std::vector<std::string>& Results() const { return results_; }
 
   private:
+    std::size_t maxPendingFolders_;
     std::vector<std::string> results_;
 };
 

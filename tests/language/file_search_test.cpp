@@ -85,17 +85,31 @@ TEST(FileSearchTest, AMissingFolderFindsNothing) {
 TEST(FileSearchTest, GivesUpWhenTooManySubfoldersWaitKeepingWhatItFound) {
     TempFolder folder;
     folder.Write("De.lug", "");
-    // The base folder counts as pending while its subfolders are collected.
-    for (std::size_t i = 0; i < FileSearch::kMaxPendingFolders - 1; ++i) {
-        fs::create_directory(folder.path() / ("d" + std::to_string(i)));
-    }
-    FileSearch enough;
+    // The folder being enumerated counts as pending while its subfolders are collected.
+    constexpr std::size_t kLimit = 3;
+    fs::create_directory(folder.path() / "d1");
+    fs::create_directory(folder.path() / "d2");
+    FileSearch enough(kLimit);
     EXPECT_EQ(enough.Search(folder.path(), "*.lug"), 1);
 
-    fs::create_directory(folder.path() / "one-more");
-    FileSearch tooMany;
+    fs::create_directory(folder.path() / "d3");
+    FileSearch tooMany(kLimit);
     EXPECT_EQ(tooMany.Search(folder.path(), "*.lug"), 0);
     EXPECT_EQ(tooMany.Results(), (Strings{"De.lug"}));
+}
+
+TEST(FileSearchTest, FoldersEnumeratedEarlierNoLongerCount) {
+    TempFolder folder;
+    // Seven folders in all, the base included, but never more than five pending at once: while b
+    // is enumerated, a/x and a/y wait and b/w and b/z join them.
+    for (const char* path : {"a/x/1.lug", "a/y/2.lug", "b/z/3.lug", "b/w/4.lug"}) {
+        folder.Write(path, "");
+    }
+    FileSearch search(5);
+    EXPECT_EQ(search.Search(folder.path(), "*.lug"), 1);
+    EXPECT_EQ(search.Results(), (Strings{"a/x/1.lug", "a/y/2.lug", "b/w/4.lug", "b/z/3.lug"}));
+    FileSearch tooFew(4);
+    EXPECT_EQ(tooFew.Search(folder.path(), "*.lug"), 0);
 }
 
 }  // namespace

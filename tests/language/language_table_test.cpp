@@ -180,16 +180,6 @@ TEST_F(LanguageFilesTest, EightBitAndUtf16FilesGiveUtf8Texts) {
     EXPECT_EQ(table_.GetLanguageName(1), "Portugu\xC3\xAAs");
 }
 
-TEST_F(LanguageFilesTest, ATooWideFolderEndsTheScanWithWhatWasFound) {
-    AddLanguage("Deutsch.lug", "[App]\r\n8888=Deutsch\r\n");
-    for (std::size_t i = 0; i < FileSearch::kMaxPendingFolders; ++i) {
-        fs::create_directory(program_.path() / "language" / ("d" + std::to_string(i)));
-    }
-    Scan();
-    EXPECT_FALSE(table_.ScanCompleted());
-    EXPECT_EQ(table_.GetLanguageCount(), 1);
-}
-
 TEST_F(LanguageFilesTest, ScanWritesTheBuiltInFile) {
     Scan();
     EXPECT_EQ(table_.BuiltInPath().filename(), "default.lug");
