@@ -1,0 +1,164 @@
+#include "document/csv_commands.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <system_error>
+
+#include "document/device_view.h"
+#include "document/dialogs/dialog_support.h"
+#include "document/document_host.h"
+#include "document/formats/csv_file.h"
+#include "document/formats/message_texts.h"
+#include "document/multi_tessel_doc.h"
+#include "engine/channel_state.h"
+#include "shell/language/language_table.h"
+
+namespace korvane {
+
+namespace {
+
+CsvFileChooser& CurrentChooser() {
+    static CsvFileChooser chooser = ChooseCsvFileWithDialog;
+    return chooser;
+}
+
+const LanguageTable& CurrentLanguage() {
+    static const LanguageTable noLanguage;
+    DocumentHost* host = CMultiTesselDoc::Host();
+    return host != nullptr ? host->Language() : noLanguage;
+}
+
+std::filesystem::path FilePath(const QString& path) {
+    return std::filesystem::path(path.toStdU16String());
+}
+
+// Why `path` cannot be written, checked before anything in the window changes; empty when it
+// can be.
+std::error_code WriteProblem(const QString& path) {
+    const QFileInfo file(path);
+    if (file.isDir()) {
+        return std::make_error_code(std::errc::is_a_directory);
+    }
+    const QFileInfo folder(file.absolutePath());
+    if (!folder.isDir()) {
+        return std::make_error_code(std::errc::no_such_file_or_directory);
+    }
+    if (!folder.isWritable() || (file.exists() && !file.isWritable())) {
+        return std::make_error_code(std::errc::permission_denied);
+    }
+    return {};
+}
+
+void ShowFileMessage(CMultiTesselDoc& document, const std::string& message) {
+    if (!message.empty()) {
+        ShowUserMessage(document.View(), QString::fromStdString(message));
+    }
+}
+
+}  // namespace
+
+QString ChooseCsvFileWithDialog(QWidget* parent, CsvFileDialog kind) {
+    const bool open = kind == CsvFileDialog::kOpen;
+    QFileDialog dialog(parent,
+                       open ? QStringLiteral("Open CSV file") : QStringLiteral("Save CSV file"));
+    dialog.setNameFilters({QStringLiteral("Data File(*.csv)"), QStringLiteral("All Files(*.*)")});
+    dialog.setAcceptMode(open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
+    dialog.setFileMode(open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    if (!open) {
+        dialog.setDefaultSuffix(QStringLiteral("csv"));
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return {};
+    }
+    return dialog.selectedFiles().front();
+}
+
+ScopedCsvFileChooser::ScopedCsvFileChooser(CsvFileChooser chooser)
+    : previous_(std::move(CurrentChooser())) {
+    CurrentChooser() = std::move(chooser);
+}
+
+ScopedCsvFileChooser::~ScopedCsvFileChooser() {
+    CurrentChooser() = std::move(previous_);
+}
+
+QString WithCsvExtension(const QString& path) {
+    return QFileInfo(path).suffix().isEmpty() ? path + QStringLiteral(".csv") : path;
+}
+
+void OnFileOpen(CMultiTesselDoc& document) {
+    const QString path = CurrentChooser()(document.View(), CsvFileDialog::kOpen);
+    if (!path.isEmpty()) {
+        ImportCsv(document, path);
+    }
+}
+
+void OnFileSave(CMultiTesselDoc& document) {
+    if (document.m_strFileName != QString::fromLatin1(kNoCsvFileName) &&
+        !document.m_strCsvPath.isEmpty()) {
+        ExportCsv(document, document.m_strCsvPath);
+    } else {
+        OnFileSaveAs(document);
+    }
+}
+
+void OnFileSaveAs(CMultiTesselDoc& document) {
+    const QString path = CurrentChooser()(document.View(), CsvFileDialog::kSave);
+    if (!path.isEmpty()) {
+        ExportCsv(document, WithCsvExtension(path));
+    }
+}
+
+void SaveCsv(CMultiTesselDoc& document, bool newName) {
+    if (newName) {
+        OnFileSaveAs(document);
+    } else {
+        OnFileSave(document);
+    }
+}
+
+void ImportCsv(CMultiTesselDoc& document, const QString& path) {
+    ChannelState* channel = document.m_pState.get();
+    if (channel == nullptr) {
+        return;
+    }
+    const FileResult result = korvane::ImportCsv(*channel, FilePath(path), CurrentLanguage());
+    if (!result.ok) {
+        ShowFileMessage(document, result.message);
+        return;
+    }
+    document.m_strCsvPath = path;
+    document.m_strFileName = QFileInfo(path).fileName();
+    document.m_bLoadedFromFile = 1;
+    if (DeviceView* view = document.View()) {
+        view->ShowFrequency();
+        view->SelectWaveType(Arbitrary);
+        channel->RequestDownload();
+    }
+    document.m_bLoadedFromFile = 0;
+}
+
+void ExportCsv(CMultiTesselDoc& document, const QString& path) {
+    ChannelState* channel = document.m_pState.get();
+    if (channel == nullptr) {
+        return;
+    }
+    if (const std::error_code problem = WriteProblem(path)) {
+        ShowFileMessage(document, CannotSaveText(kCsvFileError, problem));
+        return;
+    }
+    if (channel->waveType != Arbitrary) {
+        if (DeviceView* view = document.View()) {
+            view->SelectWaveType(Arbitrary);
+        }
+    }
+    const FileResult result = korvane::ExportCsv(*channel, FilePath(path));
+    if (!result.ok) {
+        ShowFileMessage(document, result.message);
+        return;
+    }
+    document.m_strCsvPath = path;
+    document.m_strFileName = QFileInfo(path).fileName();
+}
+
+}  // namespace korvane

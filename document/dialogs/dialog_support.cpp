@@ -1,0 +1,59 @@
+#include "document/dialogs/dialog_support.h"
+
+#include <QDialog>
+
+#include "document/control_id.h"
+#include "document/message_box.h"
+#include "document/multi_tessel_doc.h"
+
+namespace korvane {
+
+namespace {
+
+MessageSink& CurrentSink() {
+    static MessageSink sink = [](QWidget* parent, const QString& text) {
+        ShowMessageBox(parent, text);
+    };
+    return sink;
+}
+
+}  // namespace
+
+void InitialiseDialog(QDialog& dialog, int resourceId) {
+    CMultiTesselDoc::TranslateWindow(dialog);
+    const QString title = CMultiTesselDoc::GetLanguageText(resourceId);
+    if (!title.isEmpty()) {
+        dialog.setWindowTitle(title);
+    }
+}
+
+QString LanguageTextOr(int key, const char* fallback) {
+    const QString text = CMultiTesselDoc::GetLanguageText(key);
+    return text.isEmpty() ? QString::fromLatin1(fallback) : text;
+}
+
+void ShowUserMessage(QWidget* parent, const QString& text) {
+    CurrentSink()(parent, text);
+}
+
+ScopedMessageSink::ScopedMessageSink(MessageSink sink) : previous_(std::move(CurrentSink())) {
+    CurrentSink() = std::move(sink);
+}
+
+ScopedMessageSink::~ScopedMessageSink() {
+    CurrentSink() = std::move(previous_);
+}
+
+QString NotAnIntegerText() {
+    return QStringLiteral("Please enter an integer.");
+}
+
+QString NotANumberText() {
+    return QStringLiteral("Please enter a number.");
+}
+
+void SetControlIdOf(QWidget& widget, int id) {
+    SetControlId(widget, id);
+}
+
+}  // namespace korvane

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+class QDialog;
+class QWidget;
+
+namespace korvane {
+
+// Retitles the dialog's controls in the current language and takes its title from the language
+// text keyed by its resource number; without a language the template texts stay.
+void InitialiseDialog(QDialog& dialog, int resourceId);
+
+// The current language's text for key, or `fallback` when the language has none.
+QString LanguageTextOr(int key, const char* fallback);
+
+// Messages of the dialogs and file commands go through one sink: a modal message box normally,
+// a recorder in tests.
+using MessageSink = std::function<void(QWidget* parent, const QString& text)>;
+void ShowUserMessage(QWidget* parent, const QString& text);
+
+// Replaces the message sink while it lives.
+class ScopedMessageSink {
+  public:
+    explicit ScopedMessageSink(MessageSink sink);
+    ~ScopedMessageSink();
+    ScopedMessageSink(const ScopedMessageSink&) = delete;
+    ScopedMessageSink& operator=(const ScopedMessageSink&) = delete;
+
+  private:
+    MessageSink previous_;
+};
+
+// The texts shown when a field that takes a whole number, or a number, holds something else.
+QString NotAnIntegerText();
+QString NotANumberText();
+
+void SetControlIdOf(QWidget& widget, int id);
+
+// Gives `widget` its control id and returns it, so controls can be made in one expression.
+template <typename Widget>
+Widget* WithControlId(Widget* widget, int id) {
+    SetControlIdOf(*widget, id);
+    return widget;
+}
+
+}  // namespace korvane

@@ -1,0 +1,111 @@
+#include "document/dialogs/digital_io_dialogs.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <span>
+
+#include "document/dialogs/dialog_support.h"
+#include "document/dialogs/pin_button.h"
+#include "engine/channel_state.h"
+
+namespace korvane {
+
+namespace {
+
+constexpr int kFirstPinId = 1073;
+constexpr int kPeriodMs = 300;
+constexpr unsigned kShownInputBits = 63;
+constexpr int kFirstVisibleInputBit = 2;
+
+// A group box of pins, each with its name above it; returns the box.
+QGroupBox* PinGroup(QDialog& dialog, const char* title, int titleId, std::span<PinButton*> pins,
+                    const QStringList& names) {
+    auto* group = WithControlId(new QGroupBox(QString::fromLatin1(title), &dialog), titleId);
+    auto* grid = new QGridLayout(group);
+    for (std::size_t k = 0; k < pins.size(); ++k) {
+        pins[k] = WithControlId(new PinButton(group), kFirstPinId + static_cast<int>(k));
+        auto* name = new QLabel(names.value(static_cast<int>(k)), group);
+        name->setAlignment(Qt::AlignCenter);
+        grid->addWidget(name, 0, static_cast<int>(k));
+        grid->addWidget(pins[k], 1, static_cast<int>(k), Qt::AlignCenter);
+    }
+    return group;
+}
+
+// The layout shared by both dialogs: the pin group above an OK key that hides the dialog.
+void LayOut(QDialog& dialog, QGroupBox* group) {
+    auto* layout = new QGridLayout(&dialog);
+    layout->addWidget(group, 0, 0, 1, 2);
+    auto* ok = WithControlId(new QPushButton(QStringLiteral("OK"), &dialog), 1127);
+    ok->setDefault(true);
+    QObject::connect(ok, &QPushButton::clicked, &dialog, &QWidget::hide);
+    layout->addWidget(ok, 1, 1, Qt::AlignRight);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+}  // namespace
+
+OutputSetDialog::OutputSetDialog(ChannelState& channel, QWidget* parent)
+    : QDialog(parent), channel_(channel) {
+    setWindowTitle(QStringLiteral("Output Set"));
+    setModal(false);
+    LayOut(*this,
+           PinGroup(*this, "Digital Out Pin (H: 3.3V, L:GND)", 2069, pins_,
+                    {"O0", "O1", "O2", "O3", "O4", "O5", "O6", "O7", "O8", "O9", "OA", "OB"}));
+    InitialiseDialog(*this, 134);
+    const unsigned word = channel_.digitalOut;
+    for (int k = 0; k < kPinCount; ++k) {
+        Pin(k).state = ((word >> k) & 1U) != 0;
+        Pin(k).Refresh();
+    }
+    connect(&timer_, &QTimer::timeout, this, &OutputSetDialog::WriteOutputWord);
+    timer_.start(kPeriodMs);
+}
+
+void OutputSetDialog::WriteOutputWord() {
+    std::uint16_t word = 0;
+    for (int k = 0; k < kPinCount; ++k) {
+        if (Pin(k).state) {
+            word = static_cast<std::uint16_t>(word | (1U << k));
+        }
+    }
+    channel_.digitalOut = word;
+}
+
+DigitalInputDialog::DigitalInputDialog(ChannelState& channel, QWidget* parent)
+    : QDialog(parent), channel_(channel) {
+    setWindowTitle(QStringLiteral("Digital Input"));
+    setModal(false);
+    LayOut(*this, PinGroup(*this, "Digital In Pin (H: 3.3V, L:GND)", 2070, indicators_,
+                           {"", "", "I0", "I1", "I2", "I3"}));
+    InitialiseDialog(*this, 145);
+    for (int bit = 0; bit < kBitCount; ++bit) {
+        Indicator(bit).clickable = false;
+        Indicator(bit).setFocusPolicy(Qt::NoFocus);
+    }
+    for (int bit = 0; bit < kFirstVisibleInputBit; ++bit) {
+        Indicator(bit).hide();
+    }
+    ShowBits(channel_.digitalIn & kShownInputBits);
+    connect(&timer_, &QTimer::timeout, this, &DigitalInputDialog::ReadInputWord);
+    timer_.start(kPeriodMs);
+}
+
+void DigitalInputDialog::ReadInputWord() {
+    const unsigned bits = channel_.digitalIn & kShownInputBits;
+    if (bits != shownBits_) {
+        ShowBits(bits);
+        shownBits_ = bits;
+    }
+}
+
+void DigitalInputDialog::ShowBits(unsigned bits) {
+    for (int bit = 0; bit < kBitCount; ++bit) {
+        Indicator(bit).state = ((bits >> bit) & 1U) != 0;
+        Indicator(bit).Refresh();
+    }
+}
+
+}  // namespace korvane

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QDialog>
+#include <array>
+
+namespace korvane {
+
+class ChannelState;
+class CNumEdit;
+
+// The largest duty one Trapezia field may take while the other two keep theirs: what is left of
+// a whole period, never below 0.
+float TrapeziaLimit(float other1, float other2);
+
+// The Trapezia dialog: rise, high and fall duties, applied live and never adding up to more than
+// one period.
+class TrapeziaDialog : public QDialog {
+    Q_OBJECT
+  public:
+    enum Part { kRise, kHigh, kFall };
+
+    explicit TrapeziaDialog(ChannelState& channel, QWidget* parent = nullptr);
+
+    CNumEdit& Field(Part part) const { return *fields_[part]; }
+
+  private:
+    void OnFieldChanged(Part part);
+
+    ChannelState& channel_;
+    std::array<CNumEdit*, 3> fields_{};
+};
+
+}  // namespace korvane

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QDialog>
+
+class QLineEdit;
+
+namespace korvane {
+
+// The Wave Number dialog: how many periods the display shows, a whole number 1..99. Every
+// change is read and limited at once; OK reads it once more.
+class WaveNumberDialog : public QDialog {
+    Q_OBJECT
+  public:
+    static constexpr int kMin = 1;
+    static constexpr int kMax = 99;
+
+    explicit WaveNumberDialog(int waveNumber, QWidget* parent = nullptr);
+
+    // The last number read from the field.
+    int Value() const { return value_; }
+    QLineEdit& Field() const { return *field_; }
+
+  private:
+    // Reads the field; a number beyond the limits is limited and shown again. False when the
+    // text is not a whole number (a message says so and the value stays).
+    bool Exchange();
+
+    QLineEdit* field_;
+    int value_;
+};
+
+}  // namespace korvane
