@@ -28,7 +28,7 @@ constexpr QSize kSwitchSize{29, 14};
 constexpr int kEditHeight = 22;
 constexpr int kLabelHeight = 17;
 constexpr int kLeftColumn = 12;
-constexpr int kRightColumn = 168;
+constexpr int kRightColumn = 180;
 constexpr int kColumnWidth = 144;
 
 // Label ids of the wave-type keys, indexed by wave type.
@@ -83,14 +83,15 @@ CStepEdit* PlaceField(QWidget& parent, int id, int kind, QRect geometry) {
 void PlaceWaveKeys(QWidget& parent, PanelForm& form) {
     auto* box = Place<QGroupBox>(parent, 1049, QRect(6, 4, PanelForm::kWidth - 12, 92));
     box->lower();
-    constexpr int kColumnStep = 102;
+    constexpr int kColumnStep = 106;
     constexpr int kRowStep = 26;
+    constexpr int kLabelGap = 3;
     for (int type = 0; type < 9; ++type) {
-        const QPoint at(14 + (type % 3) * kColumnStep, 16 + (type / 3) * kRowStep);
+        const QPoint at(12 + (type % 3) * kColumnStep, 16 + (type / 3) * kRowStep);
         form.waveKeys[type] = Place<COnOff>(parent, kWaveKeyIds[type], QRect(at, kKeySize));
         PlaceLabel(parent, kWaveLabelIds[type],
-                   QRect(at.x() + kKeySize.width() + 4, at.y(), kColumnStep - kKeySize.width() - 6,
-                         kKeySize.height()));
+                   QRect(at.x() + kKeySize.width() + kLabelGap, at.y(),
+                         kColumnStep - kKeySize.width() - kLabelGap - 1, kKeySize.height()));
     }
 }
 

@@ -26,7 +26,7 @@ struct KeyWithLamp {
 // The widgets of the control panel, all inside group box 1057, which carries them when the
 // panel moves or hides. Every text widget has its control id for the language table.
 struct PanelForm {
-    static constexpr int kWidth = 320;
+    static constexpr int kWidth = 336;
     static constexpr int kHeight = 446;
 
     QGroupBox* group = nullptr;
