@@ -1,0 +1,138 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QMdiArea>
+#include <QTemporaryDir>
+
+#include "document/command_ids.h"
+#include "document/multi_tessel_doc.h"
+#include "engine/channel_state.h"
+#include "engine/device_library/simulated_device_library.h"
+#include "shell_fixture.h"
+
+namespace korvane {
+namespace {
+
+struct ColumnCase {
+    int pointCount;
+    int arbPointCount;
+    int scrollRange;
+    float viewPosition;
+    int index;
+    int width;
+    int expected;
+};
+
+class PointColumnTest : public ::testing::TestWithParam<ColumnCase> {};
+
+TEST_P(PointColumnTest, MapsAPointToItsDisplayColumn) {
+    const ColumnCase& c = GetParam();
+    SimulatedDeviceLibrary library(0);
+    ChannelState state(library);
+    state.pointCount = c.pointCount;
+    state.arbPointCount = c.arbPointCount;
+    state.arbScrollRange = c.scrollRange;
+    state.arbViewPosition = c.viewPosition;
+    EXPECT_EQ(PointColumn(state, c.index, c.width), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, PointColumnTest,
+    ::testing::Values(
+        // Whole table in view: the column is the point's share of the width.
+        ColumnCase{1000, 1000, 1000, 0.0f, 500, 600, 300},
+        ColumnCase{1000, 1000, 1000, 0.0f, 0, 600, 0},
+        // A window of 250 points scrolled half-way: point 500 sits at (500 - 375) / 250.
+        ColumnCase{1000, 1000, 250, 0.5f, 500, 400, 200},
+        // Points left of the window give negative columns, truncated toward zero.
+        ColumnCase{1000, 1000, 250, 0.5f, 374, 400, -1},
+        // The buffer holds two periods of 500 points.
+        ColumnCase{1000, 500, 1000, 0.0f, 250, 800, 400},
+        // No points or no window: column 0 rather than a division by zero.
+        ColumnCase{1000, 0, 1000, 0.0f, 10, 800, 0}, ColumnCase{1000, 1000, 0, 0.0f, 10, 800, 0}));
+
+TEST(ChooseHelpFile, PrefersTheLanguagesHelpThenEnglish) {
+    QTemporaryDir dir;
+    const QString language = dir.path() + QStringLiteral("/language/");
+    QDir().mkpath(language + QStringLiteral("sub"));
+    const auto touch = [](const QString& path) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    };
+    // Nothing there: the English manual's path.
+    EXPECT_EQ(ChooseHelpFile(dir.path(), QStringLiteral("sub/German.lug")),
+              language + QStringLiteral("English.html"));
+    touch(language + QStringLiteral("English.html"));
+    EXPECT_EQ(ChooseHelpFile(dir.path(), QString()), language + QStringLiteral("English.html"));
+    touch(language + QStringLiteral("English.chm"));
+    EXPECT_EQ(ChooseHelpFile(dir.path(), QStringLiteral("sub/German.lug")),
+              language + QStringLiteral("English.chm"));
+    touch(language + QStringLiteral("sub/German.html"));
+    EXPECT_EQ(ChooseHelpFile(dir.path(), QStringLiteral("sub/German.lug")),
+              language + QStringLiteral("sub/German.html"));
+    touch(language + QStringLiteral("sub/German.chm"));
+    EXPECT_EQ(ChooseHelpFile(dir.path(), QStringLiteral("sub\\German.lug")),
+              language + QStringLiteral("sub/German.chm"));
+    // The built-in language always uses the English help.
+    EXPECT_EQ(ChooseHelpFile(dir.path(), QString()), language + QStringLiteral("English.chm"));
+}
+
+TEST(HelpCommand, OpensTheEnglishManualWhenTheLanguageHasNone) {
+    ProgramUnderTest program(0);
+    program.WriteFile(QStringLiteral("language/German.lug"), "[App]\r\n8888=Deutsch\r\n");
+    program.WriteFile(QStringLiteral("language/English.html"), "<html></html>");
+    ASSERT_TRUE(program.Start());
+    ASSERT_TRUE(program.ChooseMenuCommand(kCmdFirstLanguage));
+    UrlRecorder urls;
+    ASSERT_TRUE(program.ChooseMenuCommand(kCmdHelpContent));
+    ASSERT_EQ(urls.opened.size(), 1);
+    EXPECT_EQ(urls.opened[0].toLocalFile(),
+              program.ProgramDir() + QStringLiteral("/language/English.html"));
+}
+
+TEST(DeviceWindow, ClosingAppliesThePowerOnOutputAndSavesTheDefaultSettings) {
+    ProgramUnderTest program(1);
+    ASSERT_TRUE(program.Start());
+    ChannelState& channel = *program.Device(0).m_pState;
+    channel.SetFrequency(4321.0);
+    ASSERT_TRUE(program.ChooseMenuCommand(kCmdPowerOnOutputOpen));
+    program.Simulator().ClearCallLog();
+    program.Frame().CloseDevice(0);
+
+    bool powerOnSent = false;
+    for (const auto& call : program.Simulator().CallLog()) {
+        powerOnSent |= call.name == "DDSSetPowerOnOutput" && call.device == 0 && call.value == 1;
+    }
+    EXPECT_TRUE(powerOnSent);
+    EXPECT_EQ(program.Simulator().Device(0).powerOnOutput, 1);
+    EXPECT_EQ(QFile(program.ProgramDir() + QStringLiteral("/Default.set")).size(), 114);
+
+    // The next window on a real generator comes back with the saved panel.
+    ASSERT_TRUE(program.ChooseMenuCommand(kCmdFileNew));
+    EXPECT_EQ(program.Device(0).m_pState->demo, 0);
+    EXPECT_DOUBLE_EQ(program.Device(0).m_pState->frequency, 4321.0);
+}
+
+TEST(DeviceWindow, ADemoWindowSavesButNeverReadsTheDefaultSettings) {
+    ProgramUnderTest program(0);
+    ASSERT_TRUE(program.Start());
+    program.Device(0).m_pState->SetFrequency(777.0);
+    program.Frame().CloseDevice(0);
+    EXPECT_EQ(QFile(program.ProgramDir() + QStringLiteral("/Default.set")).size(), 114);
+    ASSERT_TRUE(program.ChooseMenuCommand(kCmdFileNew));
+    EXPECT_DOUBLE_EQ(program.Device(0).m_pState->frequency, 1000.0);
+}
+
+TEST(DeviceWindow, ExitClosesEveryWindowAndFreesItsDevice) {
+    ProgramUnderTest program(1);
+    ASSERT_TRUE(program.Start());
+    ASSERT_TRUE(program.ChooseMenuCommand(kCmdFileNew));
+    ASSERT_TRUE(program.ChooseMenuCommand(kCmdAppExit));
+    EXPECT_EQ(program.Frame().GetDeviceCount(), 0);
+    EXPECT_TRUE(program.Frame().MdiArea().subWindowList().isEmpty());
+    EXPECT_FALSE(program.Frame().isVisible());
+}
+
+}  // namespace
+}  // namespace korvane
