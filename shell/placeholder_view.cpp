@@ -4,6 +4,7 @@
 
 #include "document/multi_tessel_doc.h"
 #include "shell/device_view_factory.h"
+#include "view/multi_tessel_view.h"
 
 namespace korvane {
 
@@ -24,7 +25,7 @@ void PlaceholderView::paintEvent(QPaintEvent*) {
 
 DeviceViewFactory DefaultDeviceViewFactory() {
     return [](CMultiTesselDoc& document, QWidget* parent) -> DeviceView* {
-        return new PlaceholderView(document, parent);
+        return new CMultiTesselView(document, parent);
     };
 }
 
