@@ -1,10 +1,11 @@
 #include "document/formats/atomic_file.h"
 
+#include "shell/language/replace_file.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <memory>
-#include <random>
 #include <string>
 
 namespace korvane {
@@ -19,52 +20,11 @@ std::error_code LastError() {
     return {errno != 0 ? errno : EIO, std::generic_category()};
 }
 
-// A fresh, exclusively created file in the target's folder, so the rename never crosses devices.
-FileHandle CreateTemporaryBeside(const std::filesystem::path& path,
-                                 std::filesystem::path& temporary, std::error_code& error) {
-    std::random_device entropy;
-    for (int attempt = 0; attempt < 16; ++attempt) {
-        temporary = path;
-        temporary += ".tmp" + std::to_string(entropy());
-        errno = 0;
-        FileHandle file(std::fopen(temporary.c_str(), "wbx"));
-        if (file) {
-            return file;
-        }
-        if (errno != EEXIST) {
-            break;
-        }
-    }
-    error = LastError();
-    return nullptr;
-}
-
 }  // namespace
 
 std::error_code WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
-    std::error_code error;
-    std::filesystem::path temporary;
-    FileHandle file = CreateTemporaryBeside(path, temporary, error);
-    if (!file) {
-        return error;
-    }
-    errno = 0;
-    bool written = std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size() &&
-                   std::fflush(file.get()) == 0;
-    if (!written) {
-        error = LastError();
-    }
-    if (std::fclose(file.release()) != 0 && !error) {
-        error = LastError();
-    }
-    if (!error) {
-        std::filesystem::rename(temporary, path, error);
-    }
-    if (error) {
-        std::error_code ignored;
-        std::filesystem::remove(temporary, ignored);
-    }
-    return error;
+    int error = ReplaceFileContents(path, bytes);
+    return error ? std::error_code(error, std::generic_category()) : std::error_code();
 }
 
 std::error_code ReadFilePrefix(const std::filesystem::path& path, std::size_t limit,

@@ -6,8 +6,8 @@
 
 namespace korvane {
 
-// Writes `bytes` to a new file beside `path` and renames it over `path`, so that a crash or a
-// full disk never leaves half a file behind. Returns the first error; on error `path` is untouched.
+// Writes `bytes` over `path` through a temporary file and a rename (see ReplaceFileContents), so
+// a crash or a full disk never leaves half a file behind; on error `path` is untouched.
 std::error_code WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes);
 
 // Reads at most `limit` bytes from the start of the file into `bytes`.
