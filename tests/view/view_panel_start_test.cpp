@@ -1,0 +1,127 @@
+// How the panel starts from its channel, how it is translated, and that two device windows do
+// not disturb each other's knobs.
+#include <QLabel>
+
+#include "document/control_id.h"
+#include "document/document_host.h"
+#include "shell/language/language_table.h"
+#include "view/controls/led.h"
+#include "view/controls/left_right.h"
+#include "view/controls/turn_button.h"
+#include "view/wave_display.h"
+#include "view_panel_fixture.h"
+
+namespace korvane::test {
+namespace {
+
+// A panel opened on a channel whose fields were changed before it opened.
+TEST(PanelStartTest, EveryKeySwitchAndFieldStartsFromTheChannel) {
+    SimulatedDeviceLibrary library{1};
+    CMultiTesselDoc document;
+    document.CreateState(library);
+    ChannelState& channel = *document.m_pState;
+    channel.singleWave = 1;
+    channel.measureFrequency = 0;
+    channel.outputOn = 0;
+    channel.triggerEdge = 1;
+    channel.frequency = 2500.0;
+    channel.offset = -1.5;
+    channel.waveType = Arbitrary;
+
+    CMultiTesselView view(document, nullptr);
+    document.SetView(&view);
+    view.resize(860, 480);
+    view.InitialUpdate();
+    const PanelForm& form = view.Form();
+    EXPECT_TRUE(form.singleWave.key->Value());
+    EXPECT_TRUE(form.singleWave.lamp->Value());
+    EXPECT_TRUE(form.measureMode->Value());
+    EXPECT_FALSE(form.outputOn.key->Value());
+    EXPECT_FALSE(form.outputOn.lamp->Value());
+    EXPECT_TRUE(form.triggerEdge->Value());
+    EXPECT_EQ(form.frequency->text(), "2500.000");
+    EXPECT_EQ(form.offset->text(), "-1.500");
+    EXPECT_EQ(form.amplitude->text(), "2.000");
+    // An arbitrary channel opens as a sine: its points are not kept with the panel.
+    EXPECT_EQ(channel.waveType, Sine);
+    EXPECT_TRUE(form.waveKeys[Sine]->Value());
+    EXPECT_FALSE(form.waveKeys[Arbitrary]->Value());
+    document.SetView(nullptr);
+}
+
+// Names every control by its id, so a test sees which widgets the language reaches.
+class NamingHost : public DocumentHost {
+  public:
+    const LanguageTable& Language() const override { return table_; }
+    void TranslateWindow(QWidget& window) const override {
+        for (QWidget* widget : window.findChildren<QWidget*>()) {
+            if (auto* label = qobject_cast<QLabel*>(widget); label && ControlId(*label) != 0) {
+                label->setText(QStringLiteral("T%1").arg(ControlId(*label)));
+            }
+        }
+    }
+    QString ProgramDirectory() const override { return {}; }
+    QString DefaultSettingsPath() const override { return {}; }
+    void RemoveDevice(int) override {}
+    void CloseSelectedDevice() override {}
+
+  private:
+    LanguageTable table_;
+};
+
+QLabel* LabelWithId(QWidget& view, int id) {
+    for (QLabel* label : view.findChildren<QLabel*>()) {
+        if (ControlId(*label) == id) {
+            return label;
+        }
+    }
+    return nullptr;
+}
+
+TEST_F(FrontPanelTest, LabelsStartInTheBuiltInLanguageAndFollowTheLanguageTable) {
+    ASSERT_NE(LabelWithId(*view, 1104), nullptr);
+    EXPECT_EQ(LabelWithId(*view, 1104)->text(), "Sine");
+    EXPECT_EQ(LabelWithId(*view, 1103)->text(), "GauseNoise");
+    EXPECT_EQ(LabelWithId(*view, 1244)->text(), "F/C ON/OFF");
+    EXPECT_EQ(LabelWithId(*view, 1111)->text(), "Frequency");
+
+    NamingHost host;
+    CMultiTesselDoc::SetHost(&host);
+    view->Translate();
+    CMultiTesselDoc::SetHost(nullptr);
+    for (int id : {1104, 1097, 1101, 1099, 1102, 1098, 1053, 1103, 1105, 1106, 1252, 1107,
+                   1242, 1243, 1244, 1108, 1110, 1111, 1112, 1113, 1114, 1115, 1062}) {
+        ASSERT_NE(LabelWithId(*view, id), nullptr) << id;
+        EXPECT_EQ(LabelWithId(*view, id)->text(), QStringLiteral("T%1").arg(id));
+    }
+    EXPECT_EQ(view->Display().CursorLabel(), "at Point");
+}
+
+// Each knob remembers its own last angle: a turn in one window is no turn in another.
+TEST_F(FrontPanelTest, AKnobTurnedInOneWindowLeavesTheOtherWindowsKnobAlone) {
+    CMultiTesselDoc otherDocument;
+    otherDocument.CreateState(library);
+    CMultiTesselView other(otherDocument, nullptr);
+    otherDocument.SetView(&other);
+    other.resize(860, 480);
+    other.InitialUpdate();
+
+    CTurnButton& knob = *form().frequencyKnob;
+    const QPoint top(knob.width() / 2, 5);
+    const QPoint right(knob.width() - 5, knob.height() / 2);
+    QTest::mousePress(&knob, Qt::LeftButton, Qt::NoModifier, top);
+    QTest::mouseMove(&knob, right);
+    QTest::mouseRelease(&knob, Qt::LeftButton, Qt::NoModifier, right);
+    ASSERT_GT(form().frequency->GetValue(), 1000.0);
+
+    // A press without a turn on the other window's knob.
+    CTurnButton& otherKnob = *other.Form().frequencyKnob;
+    QTest::mousePress(&otherKnob, Qt::LeftButton, Qt::NoModifier, top);
+    QTest::mouseRelease(&otherKnob, Qt::LeftButton, Qt::NoModifier, top);
+    EXPECT_DOUBLE_EQ(other.Form().frequency->GetValue(), 1000.0);
+    EXPECT_DOUBLE_EQ(otherDocument.m_pState->frequency, 1000.0);
+    otherDocument.SetView(nullptr);
+}
+
+}  // namespace
+}  // namespace korvane::test
