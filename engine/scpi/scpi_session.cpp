@@ -45,12 +45,12 @@ void Session::Continue() {
             --length;
         }
         const ParsedUnit parsed = ParseUnit(std::string_view(line_).substr(position_, length));
-        if (parsed.error != 0) {
-            // After a command error the rest of the line is not run: its meaning is unsure.
-            client_.errors.Push(parsed.error);
-            break;
-        }
-        if (parsed.unit.nodes.empty()) {
+        if (parsed.error != 0 || parsed.unit.nodes.empty()) {
+            // A refused command changes nothing; the others on the line still run, so every
+            // well-formed query is answered.
+            if (parsed.error != 0) {
+                client_.errors.Push(parsed.error);
+            }
             position_ = end;
             continue;
         }
@@ -59,10 +59,7 @@ void Session::Continue() {
             return;
         }
         position_ = end;
-        if (result.error != 0) {
-            break;
-        }
-        if (result.hasReply) {
+        if (result.hasReply && result.error == 0) {
             if (replyBytes_ + result.reply.size() > kMaxReplyBytes) {
                 client_.errors.Push(kOutOfMemory);
                 break;
