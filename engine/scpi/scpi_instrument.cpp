@@ -160,8 +160,8 @@ void Instrument::ResetChannels() {
             channel->PushCommand(DeviceCommand::SetTrigger);
             channel->PushCommand(DeviceCommand::SetDioMode);
             channel->PushCommand(DeviceCommand::SetSingleWave);
+            channel->RequestDownload();
         }
-        channel->RequestDownload();
     }
 }
 
@@ -190,10 +190,10 @@ void Instrument::StopSweep(ChannelState& channel) {
     } else {
         sweeps_.erase(found);  // joins the runner after its current step
     }
-    // As when the Sweep dialog closes: the channel polls again and gets its normal clock back.
+    // As when the Sweep dialog closes: the channel polls again and gets its normal clock back
+    // (the frequency command queues the download too).
     channel.sweepOn = 0;
     channel.SetFrequency(channel.frequency);
-    channel.RequestDownload();
 }
 
 }  // namespace korvane::scpi
