@@ -7,10 +7,14 @@
 #include <QUrl>
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <limits>
+#include <optional>
 
 #include "document/command_ids.h"
+#include "document/csv_commands.h"
 #include "document/device_view.h"
+#include "document/dialogs/wave_parameter_dialogs.h"
 #include "document/document_host.h"
 #include "document/formats/settings_file.h"
 #include "document/message_box.h"
@@ -86,9 +90,20 @@ void CMultiTesselDoc::ApplyPowerOnOutput() {
     }
 }
 
-int CMultiTesselDoc::ShowWaveParameters(int /*waveType*/) {
-    // The wave parameter dialogs join here.
+int CMultiTesselDoc::ShowWaveParameters(int waveType) {
+    if (m_pState) {
+        RunWaveParameterDialog(*m_pState, waveType, view_);
+    }
     return 1;
+}
+
+void CMultiTesselDoc::EditWaveNumber() {
+    if (!m_pState) {
+        return;
+    }
+    if (const std::optional<int> number = RunWaveNumberDialog(m_pState->waveNumber, view_)) {
+        m_pState->SetWaveNumber(static_cast<std::int16_t>(*number));
+    }
 }
 
 int CMultiTesselDoc::ApplyLanguage(int /*languageIndex*/) {
@@ -189,8 +204,10 @@ void CMultiTesselDoc::RegisterCommands() {
         commands_.OnCommand(entry.command, [this, type] { ShowWaveParameters(type); });
         commands_.OnUpdate(entry.command, waveIs(type));
     }
-    // The Wave Number dialog joins here; the item is always enabled.
-    commands_.OnCommand(kCmdWaveNumber, [] {});
+    commands_.OnCommand(kCmdWaveNumber, [this] { EditWaveNumber(); });
+    commands_.OnCommand(kCmdFileOpen, [this] { OnFileOpen(*this); });
+    commands_.OnCommand(kCmdFileSave, [this] { OnFileSave(*this); });
+    commands_.OnCommand(kCmdFileSaveAs, [this] { OnFileSaveAs(*this); });
     commands_.OnUpdate(kCmdSweep, waveIs(Sine));
 
     const auto dioIs = [this](int mode) {

@@ -54,6 +54,8 @@ class CMultiTesselDoc : public QObject {
 
     // Opens the parameter dialog of a wave type (Ramp, Square, Exponent, Trapezia, AM/FM).
     int ShowWaveParameters(int waveType);
+    // Asks for the number of periods the display shows (nothing is downloaded).
+    void EditWaveNumber();
     // Re-translates the view and its open dialogs; the argument is not used.
     int ApplyLanguage(int languageIndex);
     static int TranslateWindow(QWidget& window);

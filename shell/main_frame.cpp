@@ -19,6 +19,7 @@
 #include <ctime>
 
 #include "document/command_ids.h"
+#include "document/csv_commands.h"
 #include "document/device_list_dialog.h"
 #include "document/device_view.h"
 #include "document/message_box.h"
@@ -215,14 +216,16 @@ void CMainFrame::CreateTabMenu() {
     const struct {
         const char* text;
         int command;
-    } saves[] = {{"Save CSV File...", kCmdFileSave}, {"Save CSV File As...", kCmdFileSaveAs}};
+        bool newName;
+    } saves[] = {{"Save CSV File...", kCmdFileSave, false},
+                 {"Save CSV File As...", kCmdFileSaveAs, true}};
     for (const auto& save : saves) {
         QAction* item = tabMenu_->addAction(QString::fromLatin1(save.text));
-        const int command = save.command;
-        item->setProperty(kCommandIdProperty, command);
-        connect(item, &QAction::triggered, this, [this, command] {
+        item->setProperty(kCommandIdProperty, save.command);
+        const bool newName = save.newName;
+        connect(item, &QAction::triggered, this, [this, newName] {
             if (CMultiTesselDoc* document = GetDevice(tabBar_->currentIndex())) {
-                document->Commands().Execute(command);
+                SaveCsv(*document, newName);
             }
         });
     }

@@ -1,11 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QMdiArea>
+#include <QMenu>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include "document/command_ids.h"
+#include "document/csv_commands.h"
+#include "document/dialogs/wave_number_dialog.h"
 #include "document/multi_tessel_doc.h"
 #include "engine/channel_state.h"
 #include "engine/device_library/simulated_device_library.h"
@@ -132,6 +138,34 @@ TEST(DeviceWindow, ExitClosesEveryWindowAndFreesItsDevice) {
     EXPECT_EQ(program.Frame().GetDeviceCount(), 0);
     EXPECT_TRUE(program.Frame().MdiArea().subWindowList().isEmpty());
     EXPECT_FALSE(program.Frame().isVisible());
+}
+
+TEST(DocumentCommands, WaveNumberTakesTheEnteredNumber) {
+    ProgramUnderTest program(0);
+    program.responder.onOtherDialog = [](QDialog& dialog) {
+        if (auto* waveNumber = qobject_cast<WaveNumberDialog*>(&dialog)) {
+            waveNumber->Field().selectAll();
+            QTest::keyClicks(&waveNumber->Field(), QStringLiteral("7"));
+            QTest::keyClick(&waveNumber->Field(), Qt::Key_Return);
+        }
+    };
+    ASSERT_TRUE(program.Start());
+    ASSERT_TRUE(program.ChooseMenuCommand(kCmdWaveNumber));
+    EXPECT_EQ(program.Device(0).m_pState->waveNumber, 7);
+}
+
+TEST(DocumentCommands, TabMenuSavesTheSelectedDevicesWaveform) {
+    ProgramUnderTest program(0);
+    ASSERT_TRUE(program.Start());
+    ASSERT_TRUE(program.ChooseMenuCommand(kCmdFileNew));
+    const QString target = program.ProgramDir() + QStringLiteral("/first.csv");
+    ScopedCsvFileChooser chooser([&](QWidget*, CsvFileDialog) { return target; });
+    program.Frame().ActivateTab(0);
+    QAction* saveAs = program.Frame().TabContextMenu().actions().value(4);
+    ASSERT_NE(saveAs, nullptr);
+    saveAs->trigger();
+    EXPECT_GT(QFile(target).size(), 0);
+    EXPECT_EQ(program.Device(0).m_strFileName, QStringLiteral("first.csv"));
 }
 
 }  // namespace

@@ -46,6 +46,8 @@ void ModalResponder::Poll() {
         } else {
             QTest::mouseClick(&list->OkButton(), Qt::LeftButton);
         }
+    } else if (auto* dialog = qobject_cast<QDialog*>(modal); dialog != nullptr && onOtherDialog) {
+        onOtherDialog(*dialog);
     }
 }
 

@@ -6,6 +6,7 @@
 #include <QTimer>
 #include <QUrl>
 
+class QDialog;
 class QToolBar;
 #include <functional>
 #include <memory>
@@ -31,6 +32,8 @@ class ModalResponder : public QObject {
     // The rows each Device List showed, one list per dialog.
     QList<QStringList> deviceLists;
     std::function<void(DeviceListDialog&)> onDeviceList;
+    // Answers any other modal dialog.
+    std::function<void(QDialog&)> onOtherDialog;
 
   private:
     void Poll();
