@@ -1,0 +1,181 @@
+#include <arpa/inet.h>
+#include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <string>
+
+#include "engine/scpi/scpi_server.h"
+#include "scpi_fixture.h"
+
+namespace korvane::scpi {
+namespace {
+
+using testing::ScpiBench;
+
+// A blocking loopback client. Reads give up after a generous time so that a broken server fails
+// the test instead of hanging it; no test depends on how fast an answer comes.
+class Client {
+  public:
+    explicit Client(int port) : fd_(::socket(AF_INET, SOCK_STREAM, 0)) {
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_port = htons(static_cast<std::uint16_t>(port));
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        connected_ =
+            ::connect(fd_, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+    }
+    ~Client() { Close(); }
+    Client(const Client&) = delete;
+    Client& operator=(const Client&) = delete;
+
+    bool Connected() const { return connected_; }
+
+    void Send(const std::string& text) {
+        std::size_t done = 0;
+        while (done < text.size()) {
+            ssize_t sent = ::send(fd_, text.data() + done, text.size() - done, MSG_NOSIGNAL);
+            if (sent <= 0) {
+                return;
+            }
+            done += static_cast<std::size_t>(sent);
+        }
+    }
+
+    // One answer line without its '\n'; "<closed>" when the server closed the connection and
+    // "<timeout>" when nothing came.
+    std::string ReadLine() {
+        while (true) {
+            std::size_t newline = buffer_.find('\n');
+            if (newline != std::string::npos) {
+                std::string line = buffer_.substr(0, newline);
+                buffer_.erase(0, newline + 1);
+                return line;
+            }
+            pollfd wait{fd_, POLLIN, 0};
+            if (::poll(&wait, 1, 20000) <= 0) {
+                return "<timeout>";
+            }
+            char chunk[4096];
+            ssize_t got = ::recv(fd_, chunk, sizeof chunk, 0);
+            if (got <= 0) {
+                return "<closed>";
+            }
+            buffer_.append(chunk, static_cast<std::size_t>(got));
+        }
+    }
+
+    std::string Query(const std::string& line) {
+        Send(line + "\n");
+        return ReadLine();
+    }
+
+    void Close() {
+        if (fd_ >= 0) {
+            ::close(fd_);
+            fd_ = -1;
+        }
+    }
+
+  private:
+    int fd_;
+    bool connected_ = false;
+    std::string buffer_;
+};
+
+class ScpiServer : public ::testing::Test {
+  protected:
+    void SetUp() override { ASSERT_EQ(server.Start(), ""); }
+
+    ScpiBench bench;
+    Server server{bench.instrument, {"127.0.0.1", 0}};
+};
+
+TEST_F(ScpiServer, AnswersQueriesLineByLine) {
+    Client client(server.Port());
+    ASSERT_TRUE(client.Connected());
+    EXPECT_EQ(client.Query("*IDN?"), "Korvane,KorvaneAWG,0,9.9.9");
+    client.Send("SOUR2:FREQ 2.5MHZ\r\nSOUR2:FREQ?;VOLT?\n");
+    EXPECT_EQ(client.ReadLine(), "2500000;2");
+    EXPECT_EQ(bench.demo.frequency, 2500000.0);
+}
+
+TEST_F(ScpiServer, TwoClientsKeepTheirOwnErrors) {
+    Client first(server.Port());
+    Client second(server.Port());
+    first.Send("BOGUS\n");
+    EXPECT_EQ(first.Query("SYST:ERR:COUN?"), "1");
+    EXPECT_EQ(second.Query("SYST:ERR?"), "0,\"No error\"");
+    second.Send("SOUR2:VOLT 1\n");
+    EXPECT_EQ(first.Query("SOUR2:VOLT?;:SYST:ERR?"), "1;-113,\"Undefined header\"");
+}
+
+TEST_F(ScpiServer, ADisconnectMidLineChangesNothing) {
+    {
+        Client leaving(server.Port());
+        EXPECT_EQ(leaving.Query("SOUR2:FREQ?"), "1000");
+        leaving.Send("SOUR2:FREQ 3000");
+    }
+    Client staying(server.Port());
+    EXPECT_EQ(staying.Query("SOUR2:FREQ?"), "1000");
+    EXPECT_EQ(bench.demo.frequency, 1000.0);
+}
+
+TEST_F(ScpiServer, AClientLeavingWhileItsLineWaitsDisturbsNoOne) {
+    {
+        Client leaving(server.Port());
+        // Nothing polls the device here, so the line waits at *OPC? until the client goes.
+        leaving.Send("FREQ 2000;*OPC?;FREQ 3000\n");
+    }
+    Client staying(server.Port());
+    EXPECT_EQ(staying.Query("FREQ?"), "2000");
+    EXPECT_EQ(staying.Query("SOUR2:VOLT 1;VOLT?"), "1");
+    EXPECT_EQ(bench.device.frequency, 2000.0);
+}
+
+TEST_F(ScpiServer, AnOversizeLineIsDroppedAndReported) {
+    Client hostile(server.Port());
+    Client bystander(server.Port());
+    hostile.Send("SOUR2:FREQ 5000;" + std::string(1024 * 1024, 'A') + "\n");
+    EXPECT_EQ(hostile.Query("SYST:ERR?"), "-363,\"Input buffer overrun\"");
+    EXPECT_EQ(hostile.Query("SOUR2:FREQ?"), "1000");
+    EXPECT_EQ(bystander.Query("*IDN?"), "Korvane,KorvaneAWG,0,9.9.9");
+    // A line of exactly the largest size is still taken.
+    std::string longest = "SOUR2:FREQ 4000;";
+    longest += std::string(Server::kMaxLineBytes - longest.size() - 6, ' ') + "FREQ?";
+    ASSERT_EQ(longest.size(), Server::kMaxLineBytes - 1);
+    EXPECT_EQ(hostile.Query(longest), "4000");
+}
+
+TEST_F(ScpiServer, RefusesClientsBeyondItsLimit) {
+    std::vector<std::unique_ptr<Client>> clients;
+    for (std::size_t i = 0; i < Server::kMaxClients; ++i) {
+        clients.push_back(std::make_unique<Client>(server.Port()));
+        ASSERT_EQ(clients.back()->Query("SYST:ERR:COUN?"), "0");
+    }
+    Client extra(server.Port());
+    EXPECT_EQ(extra.Query("*IDN?"), "<closed>");
+    clients.front()->Close();
+    // The freed place is taken by the next client once the server has seen the close.
+    std::string answer;
+    for (int attempt = 0; attempt < 1000 && answer != "0"; ++attempt) {
+        Client next(server.Port());
+        answer = next.Query("SYST:ERR:COUN?");
+    }
+    EXPECT_EQ(answer, "0");
+}
+
+TEST(ScpiServerStart, ReportsAPortInUse) {
+    ScpiBench bench;
+    Server first(bench.instrument, {"127.0.0.1", 0});
+    ASSERT_EQ(first.Start(), "");
+    Server second(bench.instrument, {"127.0.0.1", first.Port()});
+    EXPECT_NE(second.Start().find("cannot listen on 127.0.0.1:"), std::string::npos);
+    Server bad(bench.instrument, {"localhost", 0});
+    EXPECT_EQ(bad.Start(), "'localhost' is not an IPv4 address");
+}
+
+}  // namespace
+}  // namespace korvane::scpi
