@@ -1,0 +1,210 @@
+// The Sweep dialog stepping a simulated generator's clock divider.
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <vector>
+
+#include "engine/channel_state.h"
+#include "engine/device_library/simulated_device_library.h"
+#include "engine/poll_coordinator.h"
+#include "view/controls/led.h"
+#include "view/controls/turn_button.h"
+#include "view/sweep_dialog.h"
+
+namespace korvane {
+namespace {
+
+class SweepDialogTest : public ::testing::Test {
+  protected:
+    explicit SweepDialogTest(bool real = true) : library(1), channel(library, coordinator) {
+        if (real) {
+            channel.demo = 0;
+            channel.deviceIndex = 0;
+        }
+    }
+
+    std::vector<int> SentDividers() const {
+        std::vector<int> dividers;
+        for (const auto& call : library.CallLog()) {
+            if (call.name == "DDSSetDivNum") {
+                dividers.push_back(static_cast<int>(call.value));
+            }
+        }
+        return dividers;
+    }
+
+    static void Retype(QLineEdit& field, const QString& text) {
+        field.selectAll();
+        QTest::keyClicks(&field, text);
+    }
+
+    static void Turn(CTurnButton& knob, double angle) {
+        knob.SetValue(angle);
+        emit knob.MouseMove(1, 0, 0, 0);
+    }
+
+    SimulatedDeviceLibrary library;
+    PollCoordinator coordinator;
+    ChannelState channel;
+};
+
+TEST_F(SweepDialogTest, StepsTheDividerFromStartTowardsEnd) {
+    SweepDialog dialog(channel);
+    dialog.show();
+    library.ClearCallLog();
+    QTest::mouseClick(&dialog.OnButton(), Qt::LeftButton);
+    EXPECT_EQ(channel.sweepOn, 1);
+    EXPECT_EQ(channel.sweepStartDivider, 49);
+    EXPECT_EQ(channel.sweepEndDivider, 2);
+    EXPECT_TRUE(dialog.StepTimer().isActive());
+    EXPECT_EQ(dialog.StepTimer().interval(), 100);
+    EXPECT_TRUE(dialog.Lamp().Value());
+    EXPECT_EQ(dialog.OnButton().text(), QStringLiteral("OFF"));
+    EXPECT_FALSE(dialog.StartField().isEnabled());
+
+    for (int tick = 0; tick < 49; ++tick) {
+        dialog.TimerTick();
+    }
+    std::vector<int> expected;
+    for (int d = 48; d >= 2; --d) {
+        expected.push_back(d);
+    }
+    expected.push_back(49);
+    expected.push_back(48);
+    EXPECT_EQ(SentDividers(), expected);
+}
+
+TEST_F(SweepDialogTest, OffStopsTheTimerAndBringsTheClockBack) {
+    SweepDialog dialog(channel);
+    QTest::mouseClick(&dialog.OnButton(), Qt::LeftButton);
+    while (channel.PopCommand() != 0) {
+    }
+    QTest::mouseClick(&dialog.OnButton(), Qt::LeftButton);
+    EXPECT_EQ(channel.sweepOn, 0);
+    EXPECT_FALSE(dialog.StepTimer().isActive());
+    EXPECT_FALSE(dialog.Lamp().Value());
+    EXPECT_EQ(dialog.OnButton().text(), QStringLiteral("ON"));
+    EXPECT_TRUE(dialog.StartField().isEnabled());
+    EXPECT_EQ(channel.QueuedCommands(), std::vector<int>{Download});
+}
+
+TEST_F(SweepDialogTest, WorkersArePausedWhileTheDialogIsOpen) {
+    {
+        SweepDialog dialog(channel);
+        dialog.show();
+        EXPECT_TRUE(coordinator.Paused());
+        dialog.close();
+        EXPECT_FALSE(coordinator.Paused());
+    }
+    EXPECT_FALSE(coordinator.Paused());
+}
+
+TEST_F(SweepDialogTest, ClosingWhileSweepingSwitchesTheSweepOff) {
+    SweepDialog dialog(channel);
+    dialog.show();
+    QTest::mouseClick(&dialog.OnButton(), Qt::LeftButton);
+    ASSERT_EQ(channel.sweepOn, 1);
+    dialog.close();
+    EXPECT_EQ(channel.sweepOn, 0);
+    EXPECT_FALSE(dialog.StepTimer().isActive());
+    // The channel's worker answers again.
+    library.ClearCallLog();
+    channel.Poll();
+    EXPECT_FALSE(library.CallLog().empty());
+}
+
+TEST_F(SweepDialogTest, TypedTextsAreLimitedAndTakenOverOnOn) {
+    SweepDialog dialog(channel);
+    dialog.show();
+    Retype(dialog.StartField(), QStringLiteral("2000000"));
+    EXPECT_EQ(dialog.StartField().text(), QStringLiteral("1000000"));
+    Retype(dialog.SpeedField(), QStringLiteral("4000000"));
+    EXPECT_EQ(dialog.SpeedField().text(), QStringLiteral("3600000"));
+    EXPECT_EQ(channel.sweepSpeed, 100);  // nothing changes before ON
+    Retype(dialog.SpeedField(), QStringLiteral("250"));
+    Retype(dialog.StartField(), QStringLiteral("5000"));
+    Retype(dialog.EndField(), QStringLiteral("3000"));
+    QTest::mouseClick(&dialog.OnButton(), Qt::LeftButton);
+    EXPECT_DOUBLE_EQ(channel.sweepStartFrequency, 5000.0);
+    EXPECT_DOUBLE_EQ(channel.sweepEndFrequency, 5000.0);  // the end takes the start
+    EXPECT_EQ(dialog.EndField().text(), QStringLiteral("5000"));
+    EXPECT_EQ(channel.sweepSpeed, 250);
+    EXPECT_EQ(dialog.StepTimer().interval(), 250);
+}
+
+TEST_F(SweepDialogTest, StartEqualToEndSendsTheStartDividerEveryTick) {
+    channel.sweepStartFrequency = 20000.0;
+    channel.sweepEndFrequency = 20000.0;
+    SweepDialog dialog(channel);
+    library.ClearCallLog();
+    QTest::mouseClick(&dialog.OnButton(), Qt::LeftButton);
+    for (int tick = 0; tick < 3; ++tick) {
+        dialog.TimerTick();
+    }
+    const int s = channel.sweepStartDivider;
+    EXPECT_EQ(SentDividers(), (std::vector<int>{s, s, s}));
+}
+
+TEST_F(SweepDialogTest, KnobsFollowTheWrapRuleAndTheirLimits) {
+    SweepDialog dialog(channel);
+    Turn(dialog.StartKnob(), 1.0);
+    EXPECT_DOUBLE_EQ(channel.sweepStartFrequency, 1159.0);
+    EXPECT_EQ(dialog.StartField().text(), QStringLiteral("1159"));
+    Turn(dialog.StartKnob(), 6.0);  // passing zero backwards: -1.28 rad
+    EXPECT_DOUBLE_EQ(channel.sweepStartFrequency, 956.0);
+
+    channel.sweepEndFrequency = 1000.0;
+    Turn(dialog.StartKnob(), 0.5);  // forward over zero: +0.78 rad, but not above the end
+    EXPECT_DOUBLE_EQ(channel.sweepStartFrequency, 1000.0);
+
+    Turn(dialog.SpeedKnob(), 5.0);  // backwards: the speed stops at 10 ms
+    EXPECT_EQ(channel.sweepSpeed, 10);
+    EXPECT_EQ(dialog.SpeedField().text(), QStringLiteral("10"));
+
+    Turn(dialog.EndKnob(), 3.0);
+    EXPECT_NEAR(channel.sweepEndFrequency, 1000.0 + 3.0 * 159.2356687898089, 1e-9);
+}
+
+TEST_F(SweepDialogTest, KnobsAreIgnoredWhileSweeping) {
+    SweepDialog dialog(channel);
+    QTest::mouseClick(&dialog.OnButton(), Qt::LeftButton);
+    Turn(dialog.StartKnob(), 2.0);
+    EXPECT_DOUBLE_EQ(channel.sweepStartFrequency, 1000.0);
+}
+
+TEST_F(SweepDialogTest, TheStartKnobNeverGoesBelowOneHertz) {
+    channel.sweepStartFrequency = 100.0;
+    SweepDialog dialog(channel);
+    Turn(dialog.StartKnob(), 5.0);  // -1.28 rad: -203 Hz
+    EXPECT_DOUBLE_EQ(channel.sweepStartFrequency, 1.0);
+}
+
+TEST(SweepRules, TypedLimits) {
+    EXPECT_DOUBLE_EQ(LimitSweepFrequency(0.0), 1.0);
+    EXPECT_DOUBLE_EQ(LimitSweepFrequency(2e6), 1e6);
+    EXPECT_DOUBLE_EQ(LimitSweepFrequency(1234.0), 1234.0);
+    EXPECT_DOUBLE_EQ(LimitSweepSpeed(0.0), 1.0);
+    EXPECT_DOUBLE_EQ(LimitSweepSpeed(4e6), 3.6e6);
+    EXPECT_DOUBLE_EQ(LimitSweepSpeed(3.6e6), 3.6e6);
+}
+
+class DemoSweepTest : public SweepDialogTest {
+  protected:
+    DemoSweepTest() : SweepDialogTest(false) {}
+};
+
+TEST_F(DemoSweepTest, RunsItsTimerButNeverCallsTheLibrary) {
+    SweepDialog dialog(channel);
+    library.ClearCallLog();
+    QTest::mouseClick(&dialog.OnButton(), Qt::LeftButton);
+    EXPECT_TRUE(dialog.StepTimer().isActive());
+    for (int tick = 0; tick < 5; ++tick) {
+        dialog.TimerTick();
+    }
+    EXPECT_TRUE(library.CallLog().empty());
+}
+
+}  // namespace
+}  // namespace korvane

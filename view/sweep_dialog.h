@@ -1,0 +1,82 @@
+#pragma once
+
+#include <QDialog>
+#include <QTimer>
+
+class QLineEdit;
+class QPushButton;
+
+namespace korvane {
+
+class ChannelState;
+class CLED;
+class CTurnButton;
+
+// The knob rule of the Sweep dialog: the angle turned since the last event, undoing the jump
+// when the knob passes its zero; `last` becomes `angle`.
+double TurnSinceLast(double angle, double& last);
+
+// Texts typed into the Sweep dialog, limited as they are read: frequencies 1 Hz .. 1 MHz, speed
+// 1 .. 3,600,000 ms.
+double LimitSweepFrequency(double hz);
+double LimitSweepSpeed(double ms);
+
+// The Sweep dialog: steps one channel's sample-clock divider from the start towards the end
+// frequency, one step every `sweepSpeed` ms, while the buffer loaded last stays in place. While
+// the dialog is open every channel's worker is paused, so its timer is the only source of device
+// calls. Closing it switches a running sweep off and resumes the workers.
+class SweepDialog : public QDialog {
+    Q_OBJECT
+  public:
+    explicit SweepDialog(ChannelState& channel, QWidget* parent = nullptr);
+    ~SweepDialog() override;
+
+    void done(int result) override;
+
+    // One step period: the hidden field shows the point count, the divider steps.
+    void TimerTick();
+
+    QLineEdit& StartField() const { return *start_; }
+    QLineEdit& EndField() const { return *end_; }
+    QLineEdit& SpeedField() const { return *speed_; }
+    CTurnButton& StartKnob() const { return *startKnob_; }
+    CTurnButton& EndKnob() const { return *endKnob_; }
+    CTurnButton& SpeedKnob() const { return *speedKnob_; }
+    QPushButton& OnButton() const { return *on_; }
+    CLED& Lamp() const { return *lamp_; }
+    const QTimer& StepTimer() const { return timer_; }
+
+  private:
+    void OnFrequencyTyped(QLineEdit& field);
+    void OnSpeedTyped();
+    void OnStartKnob();
+    void OnEndKnob();
+    void OnSpeedKnob();
+    void OnOnPressed();
+    void ApplySweepState(bool on);
+    // Ends the session once: a running sweep is switched off and the workers resume.
+    void Finish();
+
+    ChannelState& channel_;
+    QLineEdit* start_;
+    QLineEdit* end_;
+    QLineEdit* speed_;
+    QLineEdit* points_;
+    CTurnButton* startKnob_;
+    CTurnButton* endKnob_;
+    CTurnButton* speedKnob_;
+    CLED* lamp_;
+    QPushButton* on_;
+    QTimer timer_;
+    double startLast_ = 0.0;
+    double endLast_ = 0.0;
+    double speedLast_ = 0.0;
+    bool stepping_ = false;
+    bool finished_ = false;
+};
+
+// Runs the Sweep dialog for a channel; afterwards the channel's frequency is sent again (and,
+// unless it plays arbitrary points, its buffer) so the normal clock comes back.
+void RunSweepDialog(ChannelState& channel, QWidget* parent);
+
+}  // namespace korvane
