@@ -1,0 +1,243 @@
+#include "view/report.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <algorithm>
+#include <cmath>
+
+#include "document/multi_tessel_doc.h"
+#include "document/step_edit.h"
+#include "engine/channel_state.h"
+#include "view/multi_tessel_view.h"
+#include "view/wave_display.h"
+
+namespace korvane {
+
+namespace {
+
+// The frames, outermost first, as fractions of the page's width and height.
+constexpr double kFrameMargins[] = {0.04, 0.05, 0.052, 0.053};
+
+struct ReportFont {
+    int height;  // line height in logical units
+    bool bold;
+    bool italic;
+};
+constexpr ReportFont kTitleFont{50, true, true};
+constexpr ReportFont kCaptionFont{30, true, true};
+constexpr ReportFont kBodyFont{20, false, false};
+
+constexpr char kInstrumentCaption[] = "KorvaneAWG";
+
+int Truncate(double value) {
+    return static_cast<int>(value);
+}
+
+// An Arial face whose line height (ascent + descent) is `font.height` logical units.
+QFont MakeFont(const ReportFont& font) {
+    QFont f(QStringLiteral("Arial"));
+    f.setStyleHint(QFont::SansSerif);
+    f.setBold(font.bold);
+    f.setItalic(font.italic);
+    f.setPixelSize(font.height);
+    const qreal lineHeight = QFontMetricsF(f).height();
+    if (lineHeight > font.height) {
+        f.setPixelSize(
+            std::max(1, static_cast<int>(std::lround(font.height * font.height / lineHeight))));
+    }
+    return f;
+}
+
+// Draws a text with its top left corner at (x, y); returns the font's text height.
+int TextAt(QPainter& painter, int x, int y, const QString& text) {
+    const QFontMetrics metrics = painter.fontMetrics();
+    painter.drawText(QPoint(x, y + metrics.ascent()), text);
+    return metrics.height();
+}
+
+QString VoltsLine(const QString& label, double volts) {
+    return label + QLatin1Char('=') + QString::number(volts, 'f', 3) + QLatin1Char('V');
+}
+
+QString DateLine(const ReportTexts& texts, const QDateTime& now) {
+    const QDate date = now.date();
+    const QTime time = now.time();
+    return texts.date + QStringLiteral(" : ") +
+           QString::asprintf("%02d.%02d.%4d", date.day(), date.month(), date.year()) +
+           QStringLiteral("    ") + texts.time + QStringLiteral(" : ") +
+           QString::asprintf("%02d:%02d:%02d", time.hour(), time.minute(), time.second());
+}
+
+QString OrEnglish(const QString& text, const char* english) {
+    return text.isEmpty() ? QString::fromUtf8(english) : text;
+}
+
+void DrawFrames(QPainter& painter, int w, int h) {
+    for (const double m : kFrameMargins) {
+        const int left = Truncate(m * w);
+        const int top = Truncate(m * h);
+        // The outline covers left .. right - 1 and top .. bottom - 1.
+        painter.drawRect(
+            QRect(left, top, Truncate(w - m * w) - left - 1, Truncate(h - m * h) - top - 1));
+    }
+}
+
+void DrawNoteLines(QPainter& painter, int w, int y, const QString& note) {
+    const int x = Truncate(w * 0.1);
+    const int right = Truncate(w * 0.9);
+    const QFontMetrics metrics = painter.fontMetrics();
+    TextAt(painter, x, y, note);
+    int lineY = y + metrics.height();
+    painter.drawLine(x + metrics.horizontalAdvance(note), lineY, right, lineY);
+    for (int i = 0; i < 3; ++i) {
+        lineY += metrics.height();
+        painter.drawLine(x, lineY, right, lineY);
+    }
+}
+
+}  // namespace
+
+ReportTexts ReportTexts::FromLanguage(const std::function<QString(int key)>& lookup) {
+    const auto text = [&lookup](int key, const char* english) {
+        return OrEnglish(lookup(key), english);
+    };
+    ReportTexts texts;
+    texts.title = text(2013, "GENERATOR REPORT");
+    texts.date = text(2028, "DATE");
+    texts.time = text(2029, "TIME");
+    texts.amplitude = text(2019, "Output Amplitude");
+    texts.frequency = text(2018, "Output Frequency");
+    texts.offset = text(1110, "Y Offset");
+    texts.frequencyMeasure = text(2016, "Frequency Measure");
+    texts.counterMeasure = text(2017, "Counter Measure");
+    texts.note = text(2020, "Note:");
+    return texts;
+}
+
+void DrawReport(QPainter& painter, const QRect& page, const ReportContent& content,
+                const QDateTime& now) {
+    painter.save();
+    const int w = page.width();
+    const int h = page.height();
+    const ReportTexts& texts = content.texts;
+    const ReportValues& values = content.values;
+
+    painter.setPen(QPen(Qt::black, 1));
+    painter.setBrush(Qt::NoBrush);
+    DrawFrames(painter, w, h);
+
+    painter.setFont(MakeFont(kTitleFont));
+    const int titleX = Truncate((page.right() + 1 + page.left()) / 2 -
+                                painter.fontMetrics().horizontalAdvance(texts.title) * 0.5);
+    const int y0 = Truncate(h * 0.06);
+    const int h1 = TextAt(painter, titleX, y0, texts.title);
+
+    painter.setFont(MakeFont(kCaptionFont));
+    const int y1 = y0 + h1;
+    const int h2 = TextAt(painter, Truncate(w * 0.7), y1, QString::fromLatin1(kInstrumentCaption));
+
+    painter.setFont(MakeFont(kBodyFont));
+    const int x2 = Truncate(w * 0.075);
+    const int y2 = y1 + h2;
+    const int h3 = TextAt(painter, x2, y2, DateLine(texts, now));
+
+    const int y3 = y2 + h3;
+    const QRect wave(QPoint(x2, y3), QPoint(w - x2 - 1, Truncate(h * 0.5 + y3) - 1));
+    if (content.drawWave) {
+        painter.save();
+        content.drawWave(painter, wave);
+        painter.restore();
+    }
+
+    const int xa = Truncate(w * 0.15f);
+    const int xb = Truncate(w * 0.45f);
+    const int row1 = y3 + wave.height() + 3 * h3;
+    const int row2 = row1 + 2 * h3;
+    TextAt(painter, xa, row1, VoltsLine(texts.amplitude, values.amplitudeVolts));
+    TextAt(painter, xb, row1,
+           texts.frequency + QLatin1Char('=') + values.frequencyText + values.frequencyUnit);
+    TextAt(painter, xa, row2, VoltsLine(texts.offset, values.offsetVolts));
+    const QString& measure =
+        values.measureFrequency == 1 ? texts.frequencyMeasure : texts.counterMeasure;
+    TextAt(painter, xb, row2, measure + QStringLiteral(" = ") + values.measurementText);
+
+    painter.setFont(MakeFont(kCaptionFont));
+    DrawNoteLines(painter, w, row2 + 2 * h3, texts.note);
+    painter.restore();
+}
+
+bool PrintReport(QPrinter& printer, const ReportContent& content, const QDateTime& now) {
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        return false;
+    }
+    // Isotropic: one scale for both directions, the smaller of the two.
+    const int viewportX = printer.logicalDpiX() * kReportUnitsWide / 75;
+    const int viewportY = printer.logicalDpiY() * kReportUnitsWide / 75;
+    const double scale =
+        std::min(double(viewportX) / kReportUnitsWide, double(viewportY) / kReportUnitsHigh);
+    painter.scale(scale, scale);
+    const QRect page(0, 0, Truncate(printer.width() / scale), Truncate(printer.height() / scale));
+    DrawReport(painter, page, content, now);
+    return painter.end();
+}
+
+ReportContent ReportContentOf(const CMultiTesselView& view) {
+    const PanelForm& form = view.Form();
+    ReportContent content;
+    content.texts =
+        ReportTexts::FromLanguage([](int key) { return CMultiTesselDoc::GetLanguageText(key); });
+    content.values.amplitudeVolts = form.amplitude->GetValue();
+    content.values.frequencyText = form.frequency->text();
+    content.values.frequencyUnit = form.frequencyUnit->currentText();
+    content.values.offsetVolts = form.offset->GetValue();
+    if (const ChannelState* channel = view.Document().m_pState.get()) {
+        content.values.measureFrequency = channel->measureFrequency;
+    }
+    content.values.measurementText = form.readout->text();
+    const WaveDisplay* display = &view.Display();
+    content.drawWave = [display](QPainter& painter, const QRect& area) {
+        display->DrawWaveForPrint(painter, area);
+    };
+    return content;
+}
+
+namespace {
+
+void PrintNow(QPrinter& printer, const CMultiTesselView& view) {
+    PrintReport(printer, ReportContentOf(view), QDateTime::currentDateTime());
+}
+
+}  // namespace
+
+void PrintWithDialog(CMultiTesselView& view) {
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintDialog dialog(&printer, &view);
+    if (dialog.exec() == QDialog::Accepted) {
+        PrintNow(printer, view);
+    }
+}
+
+void PrintDirect(CMultiTesselView& view) {
+    if (QPrinterInfo::defaultPrinter().isNull()) {
+        PrintWithDialog(view);  // no printer to go to: let the user choose one or a PDF file
+        return;
+    }
+    QPrinter printer(QPrinter::HighResolution);
+    PrintNow(printer, view);
+}
+
+void ShowPrintPreview(CMultiTesselView& view) {
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintPreviewDialog dialog(&printer, &view);
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &view,
+                     [&view](QPrinter* target) { PrintNow(*target, view); });
+    dialog.exec();
+}
+
+}  // namespace korvane
