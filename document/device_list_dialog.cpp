@@ -45,6 +45,10 @@ DeviceListDialog::DeviceListDialog(std::vector<int> freeDevices, QWidget* parent
         list_->setItem(row, 0, new QTableWidgetItem(QString::number(freeDevices_[row] + 1)));
     }
 
+    // OK without a choice takes the first row; showing it selected says so.
+    if (list_->rowCount() > 0) {
+        list_->selectRow(0);
+    }
     ok_->setDefault(true);
     connect(ok_, &QPushButton::clicked, this, &DeviceListDialog::Choose);
     connect(list_, &QTableWidget::cellDoubleClicked, this, &DeviceListDialog::Choose);

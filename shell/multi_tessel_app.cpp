@@ -1,6 +1,8 @@
 #include "shell/multi_tessel_app.h"
 
 #include "document/command_ids.h"
+#include "document/csv_commands.h"
+#include "document/multi_tessel_doc.h"
 #include "engine/device_library/device_library.h"
 #include "shell/about_dialog.h"
 #include "shell/main_frame.h"
@@ -11,6 +13,7 @@ namespace korvane {
 CMultiTesselApp::CMultiTesselApp(Options options) : options_(std::move(options)) {
     commands_.OnCommand(kCmdFileNew, [this] { OnFileNew(); });
     commands_.OnCommand(kCmdAppAbout, [this] { OnAppAbout(); });
+    commands_.OnCommand(kCmdFileOpen, [this] { OnFileOpen(); });
 }
 
 CMultiTesselApp::~CMultiTesselApp() = default;
@@ -35,6 +38,16 @@ bool CMultiTesselApp::InitInstance() {
 void CMultiTesselApp::OnFileNew() {
     if (frame_) {
         frame_->NewDocument();
+    }
+}
+
+void CMultiTesselApp::OnFileOpen() {
+    // Reached only without an active device window: the file opens in a new one.
+    if (!frame_) {
+        return;
+    }
+    if (CMultiTesselDoc* document = frame_->NewDocument()) {
+        korvane::OnFileOpen(*document);
     }
 }
 

@@ -34,6 +34,7 @@ class CMultiTesselApp : public QObject {
     DeviceLibrary& Library() const { return *options_.library; }
 
     void OnFileNew();
+    void OnFileOpen();
     void OnAppAbout();
 
   private:

@@ -168,5 +168,24 @@ TEST(DocumentCommands, TabMenuSavesTheSelectedDevicesWaveform) {
     EXPECT_EQ(program.Device(0).m_strFileName, QStringLiteral("first.csv"));
 }
 
+TEST(DocumentCommands, OpenWithoutADeviceWindowLoadsTheFileIntoANewOne) {
+    ProgramUnderTest program(0);
+    ASSERT_TRUE(program.Start());
+    const QString wave = program.ProgramDir() + QStringLiteral("/wave.csv");
+    program.WriteFile(QStringLiteral("wave.csv"),
+                      "#CLOCK=1000000.000000\r\n#SIZE=4\r\n1.0,0,0\r\n-1.0,0,0\r\n0.5,0,0\r\n"
+                      "0.0,0,0\r\n");
+    program.Frame().CloseDevice(0);
+    program.Frame().TimerTick();
+    ScopedCsvFileChooser chooser([&](QWidget*, CsvFileDialog) { return wave; });
+    ASSERT_TRUE(program.ChooseMenuCommand(kCmdFileOpen));
+    ASSERT_EQ(program.Frame().GetDeviceCount(), 1);
+    const ChannelState& channel = *program.Device(0).m_pState;
+    EXPECT_EQ(channel.waveType, Arbitrary);
+    EXPECT_EQ(channel.arbPointCount, 4);
+    EXPECT_FLOAT_EQ(channel.arbPoints[1], -1.0f);
+    EXPECT_EQ(program.Device(0).m_strFileName, QStringLiteral("wave.csv"));
+}
+
 }  // namespace
 }  // namespace korvane
