@@ -6,6 +6,10 @@
 #include <unistd.h>
 
 #include <string>
+#include <thread>
+
+#include "engine/device_library/simulated_device_library.h"
+#include "engine/scpi/served_devices.h"
 
 #include "engine/scpi/scpi_server.h"
 #include "scpi_fixture.h"
@@ -165,6 +169,47 @@ TEST_F(ScpiServer, RefusesClientsBeyondItsLimit) {
         answer = next.Query("SYST:ERR:COUN?");
     }
     EXPECT_EQ(answer, "0");
+}
+
+// Clients, workers and a GUI-like thread changing the same channels at once.
+TEST(ScpiServedDevices, ClientsWorkersAndPanelTogether) {
+    SimulatedDeviceLibrary simulator(2);
+    ServedDevices served(simulator, {"127.0.0.1", 0});
+    ASSERT_EQ(served.Start(), "");
+    ASSERT_EQ(served.ChannelCount(), 2u);
+    std::atomic<bool> clientsDone{false};
+    std::thread panel([&] {
+        for (int i = 0; !clientsDone; ++i) {
+            served.Channel(0).SetOffset(i % 2 == 0 ? 0.5 : -0.5);
+            served.Channel(1).RequestDownload();
+            // Slower than the worker, as a hand on the panel is, so the queues do empty.
+            std::this_thread::sleep_for(std::chrono::milliseconds(30));
+        }
+    });
+    auto drive = [&](int source, std::vector<std::string>& answers) {
+        Client client(served.Port());
+        for (int i = 1; i <= 8; ++i) {
+            const std::string header = "SOUR" + std::to_string(source);
+            answers.push_back(
+                client.Query(header + ":FREQ " + std::to_string(i * 1000) + ";VOLT 1;*OPC?;FREQ?"));
+        }
+    };
+    std::vector<std::string> first;
+    std::vector<std::string> second;
+    std::thread one(drive, 1, std::ref(first));
+    std::thread two(drive, 2, std::ref(second));
+    one.join();
+    two.join();
+    clientsDone = true;
+    panel.join();
+    ASSERT_EQ(first.size(), 8u);
+    for (int i = 1; i <= 8; ++i) {
+        EXPECT_EQ(first[i - 1], "1;" + std::to_string(i * 1000));
+        EXPECT_EQ(second[i - 1], "1;" + std::to_string(i * 1000));
+    }
+    // Once *OPC? has answered, the simulator holds the last frequency.
+    EXPECT_EQ(simulator.Device(0).divider, ClockDivider(8000.0));
+    EXPECT_EQ(simulator.Device(1).divider, ClockDivider(8000.0));
 }
 
 TEST(ScpiServerStart, ReportsAPortInUse) {
