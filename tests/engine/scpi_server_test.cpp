@@ -112,7 +112,7 @@ TEST_F(ScpiServer, TwoClientsKeepTheirOwnErrors) {
     first.Send("BOGUS\n");
     EXPECT_EQ(first.Query("SYST:ERR:COUN?"), "1");
     EXPECT_EQ(second.Query("SYST:ERR?"), "0,\"No error\"");
-    second.Send("SOUR2:VOLT 1\n");
+    EXPECT_EQ(second.Query("SOUR2:VOLT 1;VOLT?"), "1");
     EXPECT_EQ(first.Query("SOUR2:VOLT?;:SYST:ERR?"), "1;-113,\"Undefined header\"");
 }
 
