@@ -8,9 +8,12 @@
 #include <QPainter>
 #include <QSlider>
 #include <QToolButton>
+#include <algorithm>
 
 #include "document/command_ids.h"
 #include "document/control_id.h"
+#include "document/dialogs/digital_io_dialogs.h"
+#include "document/dialogs/points_edit_dialog.h"
 #include "document/formats/arbitrary_points.h"
 #include "document/multi_tessel_doc.h"
 #include "document/step_edit.h"
@@ -147,6 +150,11 @@ void CMultiTesselView::FillFromChannel() {
 
 void CMultiTesselView::Translate() {
     DeviceView::Translate();
+    for (QDialog* dialog : {outputSet_, digitalInput_}) {
+        if (dialog != nullptr) {
+            CMultiTesselDoc::TranslateWindow(*dialog);
+        }
+    }
     const QString cursorLabel = CMultiTesselDoc::GetLanguageText(kCursorLabelKey);
     if (!cursorLabel.isEmpty()) {
         display_->SetCursorLabel(cursorLabel);
@@ -226,10 +234,13 @@ void CMultiTesselView::RegisterCommands() {
     commands_.OnCommand(kCmdZoomIn, [this] { ZoomIn(); });
     commands_.OnCommand(kCmdZoomOut, [this] { ZoomOut(); });
     commands_.OnCommand(kCmdShowHideControl, [this] { ToggleControls(); });
-    commands_.OnCommand(kCmdPointsEdit, [this] {
-        if (IsArbitrary()) {
-            Channel().RequestDownload();
-        }
+    commands_.OnCommand(kCmdPointsEdit, [this] { EditPointsFromMenu(); });
+    commands_.OnCommand(kCmdOutputSet, [this] {
+        ShowDigitalDialog(outputSet_, [this] { return new OutputSetDialog(Channel(), this); });
+    });
+    commands_.OnCommand(kCmdDigitalInput, [this] {
+        ShowDigitalDialog(digitalInput_,
+                          [this] { return new DigitalInputDialog(Channel(), this); });
     });
     commands_.OnCommand(kCmdBackgroundColor, [this] {
         ChooseDisplayColour(&WaveDisplay::BackgroundColor, &WaveDisplay::SetBackgroundColor);
@@ -380,6 +391,11 @@ void CMultiTesselView::SelectWaveType(int type) {
     channel.RequestDownload();
 }
 
+void CMultiTesselView::ShowFrequency() {
+    form_.frequency->SetValue(Channel().frequency);
+    form_.frequency->ShowValue();
+}
+
 void CMultiTesselView::ConvertToArbitrary() {
     DeriveArbitraryPoints(Channel());
     Document().m_strFileName = QString::fromLatin1(kNoCsvFileName);
@@ -527,9 +543,53 @@ void CMultiTesselView::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void CMultiTesselView::mouseDoubleClickEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton && IsArbitrary()) {
-        Channel().RequestDownload();
+    if (event->button() != Qt::LeftButton || !IsArbitrary()) {
+        return;
     }
+    const PlotArea plot = Plot();
+    const QPoint at = event->position().toPoint();
+    if (plot.Contains(at)) {
+        EditPoints(PointAt(Channel(), plot, at.x()));
+    }
+    Channel().RequestDownload();
+}
+
+// ---- dialogs ---------------------------------------------------------------------------------
+
+void CMultiTesselView::EditPoints(int start) {
+    PointsEditDialog dialog(
+        Document(), start,
+        [this](int index, int column) {
+            display_->SetCursorIndex(index);
+            display_->SetCursorX(column);
+            display_->Refresh();
+        },
+        this);
+    dialog.exec();
+}
+
+// Starts at the first point of the window the mouse maps to.
+void CMultiTesselView::EditPointsFromMenu() {
+    ChannelState& channel = Channel();
+    const int count = channel.arbPointCount;
+    if (!IsArbitrary() || count < 1) {
+        return;
+    }
+    const int start = std::clamp(
+        static_cast<int>((count - channel.arbScrollRange) * double(channel.arbViewPosition)), 0,
+        count - 1);
+    display_->SetCursorX(Document().PointToColumn(start));
+    EditPoints(start);
+    channel.RequestDownload();
+}
+
+void CMultiTesselView::ShowDigitalDialog(QDialog*& dialog, const std::function<QDialog*()>& make) {
+    if (dialog == nullptr) {
+        dialog = make();
+    }
+    dialog->show();
+    dialog->move(mapToGlobal(rect().center()) - dialog->rect().center());
+    dialog->raise();
 }
 
 }  // namespace korvane

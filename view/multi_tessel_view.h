@@ -9,6 +9,7 @@
 #include "view/panel_form.h"
 #include "view/point_drawing.h"
 
+class QDialog;
 class QSlider;
 class QToolButton;
 
@@ -38,7 +39,8 @@ class CMultiTesselView : public DeviceView {
     int DisplayWidth() const override;
     bool ControlsShown() const override { return controlsShown_; }
 
-    void SelectWaveType(int type);
+    void SelectWaveType(int type) override;
+    void ShowFrequency() override;
     void ConvertToArbitrary();
     void UpdateMeasurementText();
     void LayoutPanel();
@@ -85,12 +87,19 @@ class CMultiTesselView : public DeviceView {
     void ChooseDisplayColour(QColor (WaveDisplay::*get)() const,
                              void (WaveDisplay::*set)(const QColor&));
     void ShowShowHideArrow();
+    // The Points Edit dialog on point `start`; the edited table is downloaded when it closes.
+    void EditPoints(int start);
+    void EditPointsFromMenu();
+    // Shows a modeless digital I/O dialog, made on first use.
+    void ShowDigitalDialog(QDialog*& dialog, const std::function<QDialog*()>& make);
 
     PanelForm form_;
     WaveDisplay* display_;
     QSlider* slider_;
     QToolButton* showHide_;
     QRect panelRect_;
+    QDialog* outputSet_ = nullptr;
+    QDialog* digitalInput_ = nullptr;
     KnobTurn frequencyTurn_;
     KnobTurn amplitudeTurn_;
     PointStroke stroke_;

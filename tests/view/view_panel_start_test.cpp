@@ -1,8 +1,11 @@
 // How the panel starts from its channel, how it is translated, and that two device windows do
 // not disturb each other's knobs.
 #include <QLabel>
+#include <QSlider>
 
+#include "document/command_ids.h"
 #include "document/control_id.h"
+#include "document/dialogs/digital_io_dialogs.h"
 #include "document/document_host.h"
 #include "shell/language/language_table.h"
 #include "view/controls/led.h"
@@ -121,6 +124,32 @@ TEST_F(FrontPanelTest, AKnobTurnedInOneWindowLeavesTheOtherWindowsKnobAlone) {
     EXPECT_DOUBLE_EQ(other.Form().frequency->GetValue(), 1000.0);
     EXPECT_DOUBLE_EQ(otherDocument.m_pState->frequency, 1000.0);
     otherDocument.SetView(nullptr);
+}
+
+TEST_F(FrontPanelTest, DocumentCommandsShowTheChannelsFrequencyAndSelectTheWaveType) {
+    channel().frequency = 12345.0;
+    view->ShowFrequency();
+    EXPECT_EQ(form().frequency->text(), "12345.000");
+    DeviceView& asDeviceView = *view;
+    asDeviceView.SelectWaveType(Arbitrary);
+    EXPECT_TRUE(form().waveKeys[Arbitrary]->Value());
+    EXPECT_TRUE(view->Slider().isVisible());
+}
+
+TEST_F(FrontPanelTest, DigitalDialogsAreMadeOnceAndShownAgain) {
+    RouteCommand({&view->Commands()}, kCmdOutputSet);
+    auto* outputSet = view->findChild<OutputSetDialog*>();
+    ASSERT_NE(outputSet, nullptr);
+    EXPECT_TRUE(outputSet->isVisible());
+    outputSet->hide();
+    RouteCommand({&view->Commands()}, kCmdOutputSet);
+    EXPECT_EQ(view->findChildren<OutputSetDialog*>().size(), 1);
+    EXPECT_TRUE(outputSet->isVisible());
+
+    RouteCommand({&view->Commands()}, kCmdDigitalInput);
+    auto* digitalInput = view->findChild<DigitalInputDialog*>();
+    ASSERT_NE(digitalInput, nullptr);
+    EXPECT_TRUE(digitalInput->isVisible());
 }
 
 }  // namespace

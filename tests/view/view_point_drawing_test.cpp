@@ -1,13 +1,30 @@
 // Drawing arbitrary points with the mouse on the front panel's display.
 #include <QApplication>
 #include <QMouseEvent>
+#include <QTimer>
+#include <optional>
 
 #include "document/command_ids.h"
+#include "document/dialogs/points_edit_dialog.h"
 #include "view/wave_display.h"
 #include "view_panel_fixture.h"
 
 namespace korvane::test {
 namespace {
+
+// Closes the Points Edit dialog as soon as it shows, noting the point it opened on.
+class PointsEditCloser {
+  public:
+    PointsEditCloser() {
+        QTimer::singleShot(0, [this] {
+            if (auto* dialog = qobject_cast<PointsEditDialog*>(QApplication::activeModalWidget())) {
+                openedOn = dialog->Point();
+                dialog->reject();
+            }
+        });
+    }
+    std::optional<int> openedOn;
+};
 
 class PointDrawingPanelTest : public FrontPanelTest {
   protected:
@@ -93,12 +110,26 @@ TEST_F(PointDrawingPanelTest, TheMouseIsHeldDuringAStrokeAndLetGoAfter) {
     EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
 }
 
-TEST_F(PointDrawingPanelTest, DoubleClickAndPointsEditQueueADownload) {
+TEST_F(PointDrawingPanelTest, DoubleClickOutsideThePlotOpensNothingButQueuesADownload) {
+    PointsEditCloser closer;
     QTest::mouseDClick(view.get(), Qt::LeftButton, Qt::NoModifier, {plot.left - 5, 5});
+    QApplication::processEvents();
+    EXPECT_FALSE(closer.openedOn.has_value());
     EXPECT_FALSE(Queue().empty());
-    ClearQueue();
     EXPECT_TRUE(RouteUpdate({&view->Commands()}, kCmdPointsEdit).enabled);
+}
+
+TEST_F(PointDrawingPanelTest, DoubleClickInThePlotOpensPointsEditOnThePointUnderThePointer) {
+    PointsEditCloser closer;
+    QTest::mouseDClick(view.get(), Qt::LeftButton, Qt::NoModifier, {ColumnOf(60), plot.top + 30});
+    EXPECT_EQ(closer.openedOn, 60);
+    EXPECT_FALSE(Queue().empty());
+}
+
+TEST_F(PointDrawingPanelTest, PointsEditFromTheMenuStartsAtTheWindowStart) {
+    PointsEditCloser closer;
     RouteCommand({&view->Commands()}, kCmdPointsEdit);
+    EXPECT_EQ(closer.openedOn, 0);
     EXPECT_EQ(Queue(), std::vector<int>{Download});
 }
 
