@@ -41,10 +41,12 @@ void CSplashWnd::HideSplash() {
     }
     CSplashWnd* splash = g_splash;
     g_splash = nullptr;
-    QWidget* owner = splash->owner_;
-    delete splash;
-    if (owner != nullptr) {
-        owner->repaint();
+    qApp->removeEventFilter(splash);
+    splash->hide();
+    // Called from the splash's own timer and event filter, so the object goes once they return.
+    splash->deleteLater();
+    if (splash->owner_ != nullptr) {
+        splash->owner_->repaint();
     }
 }
 
