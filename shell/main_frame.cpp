@@ -32,6 +32,7 @@
 #include "shell/images.h"
 #include "shell/language/ini_file.h"
 #include "shell/language/language_config.h"
+#include "shell/menu_ex.h"
 #include "shell/menu_layout.h"
 #include "shell/qt_translatable.h"
 #include "shell/splash_wnd.h"
@@ -65,6 +66,13 @@ class CMainFrame::Chooser : public DeviceChooser {
         CSplashWnd::HideSplash();
         frame_.repaint();
         DeviceListDialog dialog(freeDevices, &frame_);
+        if (!frame_.isVisible()) {
+            // The frame shows itself later, centred; the dialog is centred where it will be.
+            dialog.adjustSize();
+            if (const QScreen* screen = frame_.screen()) {
+                dialog.move(screen->availableGeometry().center() - dialog.rect().center());
+            }
+        }
         if (dialog.exec() != QDialog::Accepted) {
             return std::nullopt;
         }
@@ -184,7 +192,10 @@ void CMainFrame::CreateMenus() {
     menuNoDevice_ = BuildMenuBar(action, languageMenuNoDevice_);
     menuWithDevice_ = BuildMenuBar(action, languageMenuWithDevice_);
     menuStack_ = new QStackedWidget;
+    auto* menuStyle = new CMenuEx(this);
+    menuStyle->UseProgramImages();
     for (QMenuBar* bar : {menuNoDevice_, menuWithDevice_}) {
+        menuStyle->Attach(*bar);
         menuStack_->addWidget(bar);
         for (QMenu* menu : bar->findChildren<QMenu*>()) {
             connect(menu, &QMenu::aboutToShow, this, [this, menu] { UpdateMenuItems(*menu); });
@@ -208,6 +219,7 @@ void CMainFrame::CreateMenus() {
 
 void CMainFrame::CreateTabMenu() {
     tabMenu_ = new QMenu(this);
+    (new CMenuEx(this))->Attach(*tabMenu_);
     QAction* close = tabMenu_->addAction(QStringLiteral("Close"));
     connect(close, &QAction::triggered, this, [this] { CloseDevice(tabBar_->currentIndex()); });
     QAction* rename = tabMenu_->addAction(QStringLiteral("Change Device Name"));
