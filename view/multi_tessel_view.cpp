@@ -26,6 +26,7 @@
 #include "view/measurement_text.h"
 #include "view/panel_geometry.h"
 #include "view/spin_buttons.h"
+#include "view/sweep_dialog.h"
 #include "view/wave_display.h"
 
 namespace korvane {
@@ -235,6 +236,7 @@ void CMultiTesselView::RegisterCommands() {
     commands_.OnCommand(kCmdZoomOut, [this] { ZoomOut(); });
     commands_.OnCommand(kCmdShowHideControl, [this] { ToggleControls(); });
     commands_.OnCommand(kCmdPointsEdit, [this] { EditPointsFromMenu(); });
+    commands_.OnCommand(kCmdSweep, [this] { RunSweepDialog(Channel(), this); });
     commands_.OnCommand(kCmdOutputSet, [this] {
         ShowDigitalDialog(outputSet_, [this] { return new OutputSetDialog(Channel(), this); });
     });

@@ -1,7 +1,10 @@
 // How the panel starts from its channel, how it is translated, and that two device windows do
 // not disturb each other's knobs.
+#include <QApplication>
 #include <QLabel>
 #include <QSlider>
+#include <QTimer>
+#include <algorithm>
 
 #include "document/command_ids.h"
 #include "document/control_id.h"
@@ -11,6 +14,7 @@
 #include "view/controls/led.h"
 #include "view/controls/left_right.h"
 #include "view/controls/turn_button.h"
+#include "view/sweep_dialog.h"
 #include "view/wave_display.h"
 #include "view_panel_fixture.h"
 
@@ -150,6 +154,20 @@ TEST_F(FrontPanelTest, DigitalDialogsAreMadeOnceAndShownAgain) {
     auto* digitalInput = view->findChild<DigitalInputDialog*>();
     ASSERT_NE(digitalInput, nullptr);
     EXPECT_TRUE(digitalInput->isVisible());
+}
+
+TEST_F(FrontPanelTest, SweepOpensTheSweepDialogAndResendsTheFrequencyAfter) {
+    bool opened = false;
+    QTimer::singleShot(0, [&] {
+        if (auto* dialog = qobject_cast<SweepDialog*>(QApplication::activeModalWidget())) {
+            opened = true;
+            dialog->reject();
+        }
+    });
+    RouteCommand({&view->Commands()}, kCmdSweep);
+    EXPECT_TRUE(opened);
+    const std::vector<int> queue = Queue();
+    EXPECT_NE(std::find(queue.begin(), queue.end(), SetFrequency), queue.end());
 }
 
 }  // namespace
