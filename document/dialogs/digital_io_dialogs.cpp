@@ -17,19 +17,26 @@ namespace {
 constexpr int kFirstPinId = 1073;
 constexpr int kPeriodMs = 300;
 constexpr unsigned kShownInputBits = 63;
-constexpr int kFirstVisibleInputBit = 2;
 
-// A group box of pins, each with its name above it; returns the box.
+// A group box of pins, each with its name above it; pins without a name are made but neither
+// laid out nor shown.
 QGroupBox* PinGroup(QDialog& dialog, const char* title, int titleId, std::span<PinButton*> pins,
                     const QStringList& names) {
     auto* group = WithControlId(new QGroupBox(QString::fromLatin1(title), &dialog), titleId);
     auto* grid = new QGridLayout(group);
+    int column = 0;
     for (std::size_t k = 0; k < pins.size(); ++k) {
         pins[k] = WithControlId(new PinButton(group), kFirstPinId + static_cast<int>(k));
-        auto* name = new QLabel(names.value(static_cast<int>(k)), group);
-        name->setAlignment(Qt::AlignCenter);
-        grid->addWidget(name, 0, static_cast<int>(k));
-        grid->addWidget(pins[k], 1, static_cast<int>(k), Qt::AlignCenter);
+        const QString name = names.value(static_cast<int>(k));
+        if (name.isEmpty()) {
+            pins[k]->hide();
+            continue;
+        }
+        auto* label = new QLabel(name, group);
+        label->setAlignment(Qt::AlignCenter);
+        grid->addWidget(label, 0, column);
+        grid->addWidget(pins[k], 1, column, Qt::AlignCenter);
+        ++column;
     }
     return group;
 }
@@ -84,9 +91,6 @@ DigitalInputDialog::DigitalInputDialog(ChannelState& channel, QWidget* parent)
     for (int bit = 0; bit < kBitCount; ++bit) {
         Indicator(bit).clickable = false;
         Indicator(bit).setFocusPolicy(Qt::NoFocus);
-    }
-    for (int bit = 0; bit < kFirstVisibleInputBit; ++bit) {
-        Indicator(bit).hide();
     }
     ShowBits(channel_.digitalIn & kShownInputBits);
     connect(&timer_, &QTimer::timeout, this, &DigitalInputDialog::ReadInputWord);
