@@ -42,12 +42,16 @@ void CMultiTesselApp::OnFileNew() {
 }
 
 void CMultiTesselApp::OnFileOpen() {
-    // Reached only without an active device window: the file opens in a new one.
+    // Reached only without an active device window: the chosen file opens in a new one.
     if (!frame_) {
         return;
     }
+    const QString path = ChooseCsvFileWithDialog(frame_.get(), CsvFileDialog::kOpen);
+    if (path.isEmpty()) {
+        return;
+    }
     if (CMultiTesselDoc* document = frame_->NewDocument()) {
-        korvane::OnFileOpen(*document);
+        ImportCsv(*document, path);
     }
 }
 

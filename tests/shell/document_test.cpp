@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMenu>
@@ -177,7 +178,12 @@ TEST(DocumentCommands, OpenWithoutADeviceWindowLoadsTheFileIntoANewOne) {
                       "0.0,0,0\r\n");
     program.Frame().CloseDevice(0);
     program.Frame().TimerTick();
-    ScopedCsvFileChooser chooser([&](QWidget*, CsvFileDialog) { return wave; });
+    program.responder.onOtherDialog = [&](QDialog& dialog) {
+        if (auto* files = qobject_cast<QFileDialog*>(&dialog)) {
+            files->selectFile(wave);
+            static_cast<QDialog*>(files)->accept();
+        }
+    };
     ASSERT_TRUE(program.ChooseMenuCommand(kCmdFileOpen));
     ASSERT_EQ(program.Frame().GetDeviceCount(), 1);
     const ChannelState& channel = *program.Device(0).m_pState;
@@ -185,6 +191,16 @@ TEST(DocumentCommands, OpenWithoutADeviceWindowLoadsTheFileIntoANewOne) {
     EXPECT_EQ(channel.arbPointCount, 4);
     EXPECT_FLOAT_EQ(channel.arbPoints[1], -1.0f);
     EXPECT_EQ(program.Device(0).m_strFileName, QStringLiteral("wave.csv"));
+}
+
+TEST(DocumentCommands, CancelledOpenWithoutADeviceWindowOpensNothing) {
+    ProgramUnderTest program(0);
+    ASSERT_TRUE(program.Start());
+    program.Frame().CloseDevice(0);
+    program.Frame().TimerTick();
+    program.responder.onOtherDialog = [](QDialog& dialog) { dialog.reject(); };
+    ASSERT_TRUE(program.ChooseMenuCommand(kCmdFileOpen));
+    EXPECT_EQ(program.Frame().GetDeviceCount(), 0);
 }
 
 }  // namespace
