@@ -17,7 +17,10 @@ DeviceView::DeviceView(CMultiTesselDoc& document, QWidget* parent)
         const ChannelState* state = document_.m_pState.get();
         return state != nullptr && state->waveType == Arbitrary;
     };
-    commands_.OnUpdate(kCmdPointsEdit, [=](CommandUi& ui) { ui.enabled = arbitrary(); });
+    // The points editor needs at least one point to show.
+    commands_.OnUpdate(kCmdPointsEdit, [this, arbitrary](CommandUi& ui) {
+        ui.enabled = arbitrary() && document_.m_pState->arbPointCount >= 1;
+    });
     commands_.OnUpdate(kCmdZoomOut, [this, arbitrary](CommandUi& ui) {
         ui.enabled = arbitrary() && document_.m_pState->arbZoom > 0;
     });

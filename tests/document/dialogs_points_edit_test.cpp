@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "dialogs_fixture.h"
+#include "document/command_ids.h"
 #include "document/dialogs/points_edit_dialog.h"
 #include "document/num_edit.h"
 
@@ -122,6 +123,19 @@ TEST_F(PointsEditTest, NothingIsDownloadedWhileEditing) {
     Retype(dialog->VoltageField(), QStringLiteral("1"));
     QTest::mouseClick(&dialog->NextButton(), Qt::LeftButton);
     EXPECT_TRUE(fixture.Channel().QueuedCommands().empty());
+}
+
+TEST_F(PointsEditTest, TheCommandIsOfferedOnlyWithPointsToEdit) {
+    const auto enabled = [this] {
+        return RouteUpdate({&fixture.panel.Commands()}, kCmdPointsEdit).enabled;
+    };
+    EXPECT_TRUE(enabled());
+    fixture.Channel().arbPointCount = 0;
+    EXPECT_FALSE(enabled());
+    fixture.Channel().arbPointCount = 1;
+    EXPECT_TRUE(enabled());
+    fixture.Channel().SetWaveType(Sine);
+    EXPECT_FALSE(enabled());
 }
 
 }  // namespace
