@@ -3,12 +3,15 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QDateTime>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPixmap>
 #include <QScreen>
 #include <QSignalBlocker>
@@ -16,6 +19,8 @@
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
+#include <QUrl>
+#include <algorithm>
 #include <ctime>
 
 #include "document/command_ids.h"
@@ -89,6 +94,7 @@ CMainFrame::CMainFrame(Setup setup) : setup_(std::move(setup)) {
     setWindowIcon(ProgramIcon());
     resize(kWidth, kHeight);
     setMinimumSize(300, 200);
+    setAcceptDrops(true);
 
     mdiArea_ = new QMdiArea(this);
     mdiArea_->setBackground(palette().dark());
@@ -593,6 +599,25 @@ void CMainFrame::RefreshStatusBar() {
 
 QString CMainFrame::PaneText(int pane) const {
     return pane >= 0 && pane < 3 ? panes_[pane]->text() : QString();
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (std::any_of(urls.begin(), urls.end(), [](const QUrl& url) { return url.isLocalFile(); })) {
+        event->acceptProposedAction();
+    }
+}
+
+void CMainFrame::dropEvent(QDropEvent* event) {
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (!url.isLocalFile()) {
+            continue;
+        }
+        if (CMultiTesselDoc* document = NewDocument()) {
+            ImportCsv(*document, url.toLocalFile());
+        }
+    }
+    event->acceptProposedAction();
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {

@@ -1,0 +1,70 @@
+// "Copy to Clipboard": the waveform display's own picture, the display's size, on the clipboard.
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QLabel>
+
+#include "image_probe.h"
+#include "view/clipboard_copy.h"
+#include "view/wave_display.h"
+#include "view_panel_fixture.h"
+
+namespace korvane::test {
+namespace {
+
+class ClipboardCopyTest : public FrontPanelTest {
+  protected:
+    void SetUp() override { QGuiApplication::clipboard()->clear(); }
+};
+
+TEST_F(ClipboardCopyTest, TheClipboardHoldsAPictureOfTheDisplaysSize) {
+    WaveDisplay& display = view->Display();
+    ASSERT_GT(display.width(), 0);
+    ASSERT_TRUE(CopyDisplayToClipboard(display));
+    const QImage copied = QGuiApplication::clipboard()->image();
+    ASSERT_FALSE(copied.isNull());
+    EXPECT_EQ(copied.size(), display.size());
+    // Mostly the display's dark field, with the curve on it.
+    const QImage picture = copied.convertToFormat(QImage::Format_RGB32);
+    const int field = CountColour(picture, picture.rect(), display.BackgroundColor());
+    EXPECT_GT(field, picture.width() * picture.height() / 2);
+    EXPECT_GT(CountColour(picture, display.PlotRect(), display.CurveColor()), 0);
+}
+
+TEST_F(ClipboardCopyTest, TheCopyFollowsTheDisplaysColours) {
+    WaveDisplay& display = view->Display();
+    display.SetBackgroundColor(QColor(0, 90, 0));
+    ASSERT_TRUE(CopyDisplayToClipboard(display));
+    const QImage picture =
+        QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32);
+    EXPECT_GT(CountColour(picture, picture.rect(), QColor(0, 90, 0)),
+              picture.width() * picture.height() / 2);
+}
+
+TEST_F(ClipboardCopyTest, AWindowLyingOverTheDisplayIsNotCopied) {
+    WaveDisplay& display = view->Display();
+    auto* cover = new QLabel(view.get());
+    cover->setAutoFillBackground(true);
+    QPalette palette = cover->palette();
+    palette.setColor(QPalette::Window, QColor(255, 0, 255));
+    cover->setPalette(palette);
+    cover->setGeometry(display.geometry());
+    cover->show();
+    cover->raise();
+    ASSERT_TRUE(CopyDisplayToClipboard(display));
+    const QImage picture =
+        QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(CountColour(picture, picture.rect(), QColor(255, 0, 255)), 0);
+    EXPECT_GT(CountColour(picture, picture.rect(), display.BackgroundColor()), 0);
+}
+
+TEST(ClipboardCopyEmptyTest, AWidgetWithoutAreaCopiesNothing) {
+    QGuiApplication::clipboard()->setText(QStringLiteral("kept"));
+    WaveDisplay display;
+    display.resize(0, 0);
+    EXPECT_FALSE(CopyDisplayToClipboard(display));
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "kept");
+    EXPECT_TRUE(RenderWidgetPicture(display).isNull());
+}
+
+}  // namespace
+}  // namespace korvane::test
