@@ -108,6 +108,9 @@ class CMainFrame : public QMainWindow, public DocumentHost {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    // Files dropped on the frame open like File > Open, each in a new device window.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
   private:
     class Chooser;
