@@ -237,15 +237,19 @@ void SweepDialog::TimerTick() {
     stepping_ = false;
 }
 
+void RestoreClockAfterSweep(ChannelState& channel) {
+    channel.SetFrequency(channel.frequency);
+    if (channel.waveType != Arbitrary) {
+        channel.RequestDownload();
+    }
+}
+
 void RunSweepDialog(ChannelState& channel, QWidget* parent) {
     {
         SweepDialog dialog(channel, parent);
         dialog.exec();
     }
-    channel.SetFrequency(channel.frequency);
-    if (channel.waveType != Arbitrary) {
-        channel.RequestDownload();
-    }
+    RestoreClockAfterSweep(channel);
 }
 
 }  // namespace korvane

@@ -75,8 +75,10 @@ class SweepDialog : public QDialog {
     bool finished_ = false;
 };
 
-// Runs the Sweep dialog for a channel; afterwards the channel's frequency is sent again (and,
-// unless it plays arbitrary points, its buffer) so the normal clock comes back.
+// Sends the channel's frequency again (and, unless it plays arbitrary points, its buffer) so the
+// normal clock comes back after a sweep.
+void RestoreClockAfterSweep(ChannelState& channel);
+// Runs the Sweep dialog for a channel, then restores its clock.
 void RunSweepDialog(ChannelState& channel, QWidget* parent);
 
 }  // namespace korvane

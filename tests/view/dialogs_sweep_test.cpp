@@ -181,6 +181,20 @@ TEST_F(SweepDialogTest, TheStartKnobNeverGoesBelowOneHertz) {
     EXPECT_DOUBLE_EQ(channel.sweepStartFrequency, 1.0);
 }
 
+TEST_F(SweepDialogTest, AfterTheDialogTheClockIsSentAgain) {
+    const struct {
+        int waveType;
+        std::vector<int> queued;
+    } cases[] = {{Sine, {SetFrequency, Download, Download}}, {Arbitrary, {SetFrequency, Download}}};
+    for (const auto& c : cases) {
+        channel.waveType = c.waveType;
+        while (channel.PopCommand() != 0) {
+        }
+        RestoreClockAfterSweep(channel);
+        EXPECT_EQ(channel.QueuedCommands(), c.queued) << c.waveType;
+    }
+}
+
 TEST(SweepRules, TypedLimits) {
     EXPECT_DOUBLE_EQ(LimitSweepFrequency(0.0), 1.0);
     EXPECT_DOUBLE_EQ(LimitSweepFrequency(2e6), 1e6);
