@@ -6,8 +6,23 @@
 
 namespace korvane {
 
+namespace {
+
+// An installed copy keeps its run-time files in <prefix>/share/korvaneawg beside <prefix>/bin.
+QString RunTimeFilesFolder(const QString& executableFolder) {
+    const QDir beside(executableFolder);
+    if (beside.exists(QStringLiteral("language")) || beside.exists(QStringLiteral("pic.bmp"))) {
+        return executableFolder;
+    }
+    const QString shared =
+        QDir::cleanPath(executableFolder + QStringLiteral("/../share/korvaneawg"));
+    return QFileInfo(shared).isDir() ? shared : executableFolder;
+}
+
+}  // namespace
+
 RuntimePaths::RuntimePaths(QString programDirectory, QString userFolder)
-    : programDirectory_(std::move(programDirectory)), userFolder_(std::move(userFolder)) {}
+    : programDirectory_(RunTimeFilesFolder(programDirectory)), userFolder_(std::move(userFolder)) {}
 
 bool RuntimePaths::ProgramFolderWritable() const {
     return ::access(QFile::encodeName(programDirectory_).constData(), W_OK) == 0;

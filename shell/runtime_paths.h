@@ -9,7 +9,9 @@ namespace korvane {
 // configuration folder, which is then also read first.
 class RuntimePaths {
   public:
-    // `userFolder` is the per-user configuration folder.
+    // `userFolder` is the per-user configuration folder. When the executable's folder holds no
+    // run-time files but ../share/korvaneawg beside it exists (an installed copy), that folder is
+    // the program directory.
     RuntimePaths(QString programDirectory, QString userFolder);
 
     const QString& ProgramDirectory() const { return programDirectory_; }
