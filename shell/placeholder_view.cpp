@@ -4,6 +4,7 @@
 
 #include "document/multi_tessel_doc.h"
 #include "shell/device_view_factory.h"
+#include "view/dialog_knob_maker.h"
 #include "view/multi_tessel_view.h"
 
 namespace korvane {
@@ -24,6 +25,8 @@ void PlaceholderView::paintEvent(QPaintEvent*) {
 }
 
 DeviceViewFactory DefaultDeviceViewFactory() {
+    // The panel's parameter dialogs turn the same knob as the panel.
+    UsePanelKnobInDialogs();
     return [](CMultiTesselDoc& document, QWidget* parent) -> DeviceView* {
         return new CMultiTesselView(document, parent);
     };
