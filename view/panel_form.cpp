@@ -95,27 +95,46 @@ void PlaceWaveKeys(QWidget& parent, PanelForm& form) {
     }
 }
 
+// The control ids of one value column.
+struct KnobColumnIds {
+    int label;
+    int field;
+    int kind;
+    int units;
+    int knob;
+};
+
+struct KnobColumn {
+    CStepEdit* field;
+    QComboBox* units;
+    CTurnButton* knob;
+};
+
 // A value column: its label, the entry field with unit box, and the knob centred below.
-void PlaceKnobColumn(QWidget& parent, int x, int labelId, CStepEdit*& field, int fieldId, int kind,
-                     QComboBox*& units, int unitsId, const QStringList& unitNames,
-                     CTurnButton*& knob, int knobId) {
+KnobColumn PlaceKnobColumn(QWidget& parent, int x, const KnobColumnIds& ids,
+                           const QStringList& unitNames) {
     constexpr int kTop = 102;
-    PlaceLabel(parent, labelId, QRect(x, kTop, kColumnWidth, kLabelHeight));
-    field = PlaceField(parent, fieldId, kind, QRect(x, kTop + 18, 86, kEditHeight));
-    units = PlaceUnits(parent, unitsId, QRect(x + 88, kTop + 18, 56, kEditHeight), unitNames);
-    knob = Place<CTurnButton>(
-        parent, knobId,
-        QRect(QPoint(x + (kColumnWidth - kKnobSize.width()) / 2, kTop + 44), kKnobSize));
+    PlaceLabel(parent, ids.label, QRect(x, kTop, kColumnWidth, kLabelHeight));
+    return {PlaceField(parent, ids.field, ids.kind, QRect(x, kTop + 18, 86, kEditHeight)),
+            PlaceUnits(parent, ids.units, QRect(x + 88, kTop + 18, 56, kEditHeight), unitNames),
+            Place<CTurnButton>(
+                parent, ids.knob,
+                QRect(QPoint(x + (kColumnWidth - kKnobSize.width()) / 2, kTop + 44), kKnobSize))};
 }
 
 void PlaceEntries(QWidget& parent, PanelForm& form) {
     const QStringList volts{QStringLiteral("mV"), QStringLiteral("V")};
-    PlaceKnobColumn(parent, kLeftColumn, 1111, form.frequency, 1027, FrequencyEntry,
-                    form.frequencyUnit, 1076,
-                    {QStringLiteral("Hz"), QStringLiteral("KHz"), QStringLiteral("MHz")},
-                    form.frequencyKnob, 1030);
-    PlaceKnobColumn(parent, kRightColumn, 1112, form.amplitude, 1029, AmplitudeEntry,
-                    form.amplitudeUnit, 1077, volts, form.amplitudeKnob, 1031);
+    const KnobColumn frequency =
+        PlaceKnobColumn(parent, kLeftColumn, {1111, 1027, FrequencyEntry, 1076, 1030},
+                        {QStringLiteral("Hz"), QStringLiteral("KHz"), QStringLiteral("MHz")});
+    form.frequency = frequency.field;
+    form.frequencyUnit = frequency.units;
+    form.frequencyKnob = frequency.knob;
+    const KnobColumn amplitude =
+        PlaceKnobColumn(parent, kRightColumn, {1112, 1029, AmplitudeEntry, 1077, 1031}, volts);
+    form.amplitude = amplitude.field;
+    form.amplitudeUnit = amplitude.units;
+    form.amplitudeKnob = amplitude.knob;
 
     constexpr int kTop = 236;
     PlaceLabel(parent, 1110, QRect(kLeftColumn, kTop, kColumnWidth, kLabelHeight));
