@@ -4,6 +4,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QMenuBar>
 #include <QTest>
 #include <QToolBar>
 
@@ -179,6 +180,27 @@ TEST(DeviceTabs, LastDeviceClosedHidesTheTabs) {
     EXPECT_EQ(program.Frame().GetDeviceCount(), 0);
     EXPECT_FALSE(program.Frame().TabToolBar().isVisible());
     EXPECT_EQ(program.Frame().GetCurrentDevice(), nullptr);
+}
+
+TEST(WindowMenu, ListsTheOpenWindowsAndActivatesTheChosenOne) {
+    ProgramUnderTest program(0);
+    OpenDemos(program, 3);
+    QMenu* windows = program.Frame().GetActiveMenu()->actions().value(6)->menu();
+    ASSERT_NE(windows, nullptr);
+    windows->popup(QPoint(0, 0));
+    QStringList entries;
+    QAction* first = nullptr;
+    for (QAction* action : windows->actions()) {
+        if (!action->isSeparator() && action->isCheckable()) {
+            entries << action->text();
+            first = first != nullptr ? first : action;
+        }
+    }
+    windows->hide();
+    EXPECT_EQ(entries, (QStringList{"&1 Demo 1", "&2 Demo 2", "&3 Demo 3"}));
+    ASSERT_NE(first, nullptr);
+    first->trigger();
+    EXPECT_EQ(program.Frame().CurrentTab(), 0);
 }
 
 }  // namespace

@@ -1,12 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QDir>
+#include <QDropEvent>
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMenu>
+#include <QMimeData>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -201,6 +204,24 @@ TEST(DocumentCommands, CancelledOpenWithoutADeviceWindowOpensNothing) {
     program.responder.onOtherDialog = [](QDialog& dialog) { dialog.reject(); };
     ASSERT_TRUE(program.ChooseMenuCommand(kCmdFileOpen));
     EXPECT_EQ(program.Frame().GetDeviceCount(), 0);
+}
+
+TEST(DocumentCommands, AFileDroppedOnTheFrameOpensInANewWindow) {
+    ProgramUnderTest program(0);
+    ASSERT_TRUE(program.Start());
+    program.WriteFile(QStringLiteral("drop.csv"),
+                      "#CLOCK=2000.000000\r\n#SIZE=2\r\n0.5,0,0\r\n-0.5,0,0\r\n");
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(program.ProgramDir() + QStringLiteral("/drop.csv"))});
+    const QPoint inside = program.Frame().rect().center();
+    QDragEnterEvent enter(inside, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&program.Frame(), &enter);
+    ASSERT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(inside), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&program.Frame(), &drop);
+    ASSERT_EQ(program.Frame().GetDeviceCount(), 2);
+    EXPECT_EQ(program.Device(1).m_strFileName, QStringLiteral("drop.csv"));
+    EXPECT_EQ(program.Device(1).m_pState->arbPointCount, 2);
 }
 
 }  // namespace
