@@ -122,6 +122,18 @@ TEST(Startup, SimulatedDeviceCountComesFromTheEnvironment) {
     EXPECT_EQ(CreateDeviceLibraryFromEnvironment()->DDSSearch(), 1);
 }
 
+TEST(Startup, GeneratorsAreCountedOnceWhateverWindowsOpen) {
+    ProgramUnderTest program(2);
+    ASSERT_TRUE(program.Start());
+    ASSERT_TRUE(program.ChooseMenuCommand(kCmdFileNew));
+    ASSERT_TRUE(program.ChooseMenuCommand(kCmdFileNew));
+    int searches = 0;
+    for (const auto& call : program.Simulator().CallLog()) {
+        searches += call.name == "DDSSearch" ? 1 : 0;
+    }
+    EXPECT_EQ(searches, 1);
+}
+
 TEST(MainFrame, CaptionSizeAndMinimum) {
     ProgramUnderTest program(0);
     ASSERT_TRUE(program.Start());
