@@ -2,7 +2,6 @@
 
 #include <QDialog>
 
-#include "document/control_id.h"
 #include "document/message_box.h"
 #include "document/multi_tessel_doc.h"
 
@@ -50,10 +49,6 @@ QString NotAnIntegerText() {
 
 QString NotANumberText() {
     return QStringLiteral("Please enter a number.");
-}
-
-void SetControlIdOf(QWidget& widget, int id) {
-    SetControlId(widget, id);
 }
 
 }  // namespace korvane

@@ -3,6 +3,8 @@
 #include <QString>
 #include <functional>
 
+#include "document/control_id.h"
+
 class QDialog;
 class QWidget;
 
@@ -36,12 +38,10 @@ class ScopedMessageSink {
 QString NotAnIntegerText();
 QString NotANumberText();
 
-void SetControlIdOf(QWidget& widget, int id);
-
 // Gives `widget` its control id and returns it, so controls can be made in one expression.
 template <typename Widget>
 Widget* WithControlId(Widget* widget, int id) {
-    SetControlIdOf(*widget, id);
+    SetControlId(*widget, id);
     return widget;
 }
 

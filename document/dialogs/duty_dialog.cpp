@@ -40,7 +40,7 @@ DutyDialog::DutyDialog(ChannelState& channel, const Layout& layout, QWidget* par
     grid->addWidget(WithControlId(new QLabel(QStringLiteral("Range:0.0-1.0"), this), kRangeLabelId),
                     1, 0, 1, 2);
     if (knob_ != nullptr) {
-        SetControlIdOf(*knob_, layout.knobId);
+        SetControlId(*knob_, layout.knobId);
         knob_->setFixedSize(knob_->sizeHint());
         grid->addWidget(knob_, 0, 2, 2, 1);
         OnKnobEvent(*knob_, *this, [this] { OnKnobTurned(); });
