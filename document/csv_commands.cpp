@@ -57,16 +57,19 @@ void ShowFileMessage(CMultiTesselDoc& document, const std::string& message) {
 
 }  // namespace
 
-QString ChooseCsvFileWithDialog(QWidget* parent, CsvFileDialog kind) {
+void SetUpCsvFileDialog(QFileDialog& dialog, CsvFileDialog kind) {
     const bool open = kind == CsvFileDialog::kOpen;
-    QFileDialog dialog(parent,
-                       open ? QStringLiteral("Open CSV file") : QStringLiteral("Save CSV file"));
+    dialog.setWindowTitle(open ? QStringLiteral("Open CSV file") : QStringLiteral("Save CSV file"));
     dialog.setNameFilters({QStringLiteral("Data File(*.csv)"), QStringLiteral("All Files(*.*)")});
     dialog.setAcceptMode(open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
     dialog.setFileMode(open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
-    if (!open) {
-        dialog.setDefaultSuffix(QStringLiteral("csv"));
-    }
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
+    dialog.setDefaultSuffix(open ? QString() : QStringLiteral("csv"));
+}
+
+QString ChooseCsvFileWithDialog(QWidget* parent, CsvFileDialog kind) {
+    QFileDialog dialog(parent);
+    SetUpCsvFileDialog(dialog, kind);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return {};
     }

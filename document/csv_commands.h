@@ -3,6 +3,7 @@
 #include <QString>
 #include <functional>
 
+class QFileDialog;
 class QWidget;
 
 namespace korvane {
@@ -19,6 +20,7 @@ using CsvFileChooser = std::function<QString(QWidget* parent, CsvFileDialog kind
 
 // The file dialogs: "Data File(*.csv)" and "All Files(*.*)", titles "Open CSV file" and
 // "Save CSV file"; saving asks before overwriting and gives a name without extension ".csv".
+void SetUpCsvFileDialog(QFileDialog& dialog, CsvFileDialog kind);
 QString ChooseCsvFileWithDialog(QWidget* parent, CsvFileDialog kind);
 
 // Replaces the file chooser while it lives (tests supply names without a modal dialog).

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QTemporaryDir>
 
 #include "dialogs_fixture.h"
@@ -169,6 +170,24 @@ TEST_F(CsvCommandsTest, AnUnwritablePlaceIsReportedBeforeAnythingChanges) {
     EXPECT_EQ(fixture.Channel().waveType, Sine);
     EXPECT_TRUE(fixture.panel.selected.isEmpty());
     EXPECT_EQ(fixture.document.m_strFileName, QString::fromLatin1(kNoCsvFileName));
+}
+
+TEST(CsvFileDialogs, OfferCsvAndAllFilesWithTheirTitles) {
+    QFileDialog open;
+    SetUpCsvFileDialog(open, CsvFileDialog::kOpen);
+    EXPECT_EQ(open.windowTitle(), QStringLiteral("Open CSV file"));
+    EXPECT_EQ(open.nameFilters(),
+              (QStringList{QStringLiteral("Data File(*.csv)"), QStringLiteral("All Files(*.*)")}));
+    EXPECT_EQ(open.acceptMode(), QFileDialog::AcceptOpen);
+    EXPECT_EQ(open.fileMode(), QFileDialog::ExistingFile);
+
+    QFileDialog save;
+    SetUpCsvFileDialog(save, CsvFileDialog::kSave);
+    EXPECT_EQ(save.windowTitle(), QStringLiteral("Save CSV file"));
+    EXPECT_EQ(save.nameFilters(), open.nameFilters());
+    EXPECT_EQ(save.acceptMode(), QFileDialog::AcceptSave);
+    EXPECT_FALSE(save.testOption(QFileDialog::DontConfirmOverwrite));
+    EXPECT_EQ(save.defaultSuffix(), QStringLiteral("csv"));
 }
 
 TEST(CsvExtension, IsAddedOnlyToANameWithoutOne) {
