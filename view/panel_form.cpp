@@ -4,6 +4,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <algorithm>
 
 #include "document/control_id.h"
 #include "document/formats/step_entry.h"
@@ -13,6 +14,7 @@
 #include "view/controls/left_right.h"
 #include "view/controls/on_off.h"
 #include "view/controls/turn_button.h"
+#include "view/panel_label.h"
 #include "view/spin_buttons.h"
 
 namespace korvane {
@@ -30,6 +32,8 @@ constexpr int kLabelHeight = 17;
 constexpr int kLeftColumn = 12;
 constexpr int kRightColumn = 180;
 constexpr int kColumnWidth = 144;
+// A key's caption reaches to just before the right column.
+constexpr int kKeyLabelWidth = kRightColumn - 14 - 32 - 24 - 4;
 
 // Label ids of the wave-type keys, indexed by wave type.
 constexpr std::array<int, 9> kWaveLabelIds{1104, 1097, 1101, 1099, 1102, 1098, 1053, 1103, 1105};
@@ -49,11 +53,11 @@ Widget* Place(QWidget& parent, int id, QRect geometry) {
     return widget;
 }
 
-QLabel* PlaceLabel(QWidget& parent, int id, QRect geometry,
-                   Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter) {
-    auto* label = Place<QLabel>(parent, id, geometry);
-    label->setText(QString::fromStdString(BuiltInTexts().GetLangString(id)));
+PanelLabel* PlaceLabel(QWidget& parent, int id, QRect geometry,
+                       Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter) {
+    auto* label = Place<PanelLabel>(parent, id, geometry);
     label->setAlignment(alignment);
+    label->SetText(QString::fromStdString(BuiltInTexts().GetLangString(id)));
     return label;
 }
 
@@ -61,8 +65,11 @@ KeyWithLamp PlaceKeyWithLamp(QWidget& parent, int keyId, int lampId, int labelId
     KeyWithLamp pair;
     pair.key = Place<COnOff>(parent, keyId, QRect(at, kKeySize));
     pair.lamp = Place<CLED>(parent, lampId, QRect(at + QPoint(kKeySize.width() + 6, 4), kLampSize));
-    PlaceLabel(parent, labelId,
-               QRect(at.x() + kKeySize.width() + 24, at.y(), 100, kKeySize.height()));
+    const int labelLeft = at.x() + kKeySize.width() + 24;
+    PlaceLabel(
+        parent, labelId,
+        QRect(labelLeft, at.y(), std::min(kKeyLabelWidth, PanelForm::kWidth - 10 - labelLeft),
+              kKeySize.height()));
     return pair;
 }
 
@@ -81,17 +88,18 @@ CStepEdit* PlaceField(QWidget& parent, int id, int kind, QRect geometry) {
 }
 
 void PlaceWaveKeys(QWidget& parent, PanelForm& form) {
-    auto* box = Place<QGroupBox>(parent, 1049, QRect(6, 4, PanelForm::kWidth - 12, 92));
+    auto* box = Place<QGroupBox>(parent, 1049, QRect(6, 4, PanelForm::kWidth - 12, 104));
     box->lower();
     constexpr int kColumnStep = 106;
-    constexpr int kRowStep = 26;
+    constexpr int kRowStep = 30;
     constexpr int kLabelGap = 3;
     for (int type = 0; type < 9; ++type) {
         const QPoint at(12 + (type % 3) * kColumnStep, 16 + (type / 3) * kRowStep);
         form.waveKeys[type] = Place<COnOff>(parent, kWaveKeyIds[type], QRect(at, kKeySize));
+        // Tall enough for a long name to take two lines beside its key.
         PlaceLabel(parent, kWaveLabelIds[type],
-                   QRect(at.x() + kKeySize.width() + kLabelGap, at.y(),
-                         kColumnStep - kKeySize.width() - kLabelGap - 1, kKeySize.height()));
+                   QRect(at.x() + kKeySize.width() + kLabelGap, at.y() - 5,
+                         kColumnStep - kKeySize.width() - kLabelGap - 1, kKeySize.height() + 10));
     }
 }
 
@@ -113,7 +121,7 @@ struct KnobColumn {
 // A value column: its label, the entry field with unit box, and the knob centred below.
 KnobColumn PlaceKnobColumn(QWidget& parent, int x, const KnobColumnIds& ids,
                            const QStringList& unitNames) {
-    constexpr int kTop = 102;
+    constexpr int kTop = 114;
     PlaceLabel(parent, ids.label, QRect(x, kTop, kColumnWidth, kLabelHeight));
     return {PlaceField(parent, ids.field, ids.kind, QRect(x, kTop + 18, 86, kEditHeight)),
             PlaceUnits(parent, ids.units, QRect(x + 88, kTop + 18, 56, kEditHeight), unitNames),
@@ -136,7 +144,7 @@ void PlaceEntries(QWidget& parent, PanelForm& form) {
     form.amplitudeUnit = amplitude.units;
     form.amplitudeKnob = amplitude.knob;
 
-    constexpr int kTop = 236;
+    constexpr int kTop = 248;
     PlaceLabel(parent, 1110, QRect(kLeftColumn, kTop, kColumnWidth, kLabelHeight));
     form.offset = PlaceField(parent, 1032, OffsetEntry, QRect(kLeftColumn, kTop + 18, 70, 22));
     form.offsetSpin = Place<SpinButtons>(parent, 1061, QRect(kLeftColumn + 71, kTop + 18, 16, 22));
@@ -157,18 +165,18 @@ CLeftRight* PlaceSwitch(QWidget& parent, int id, int leftLabelId, int rightLabel
 }
 
 void PlaceKeysAndSwitches(QWidget& parent, PanelForm& form) {
-    auto* box = Place<QGroupBox>(parent, 1050, QRect(6, 284, PanelForm::kWidth - 12, 156));
+    auto* box = Place<QGroupBox>(parent, 1050, QRect(6, 296, PanelForm::kWidth - 12, 156));
     box->lower();
-    form.outputOn = PlaceKeyWithLamp(parent, 1021, 1020, 1107, QPoint(14, 296));
-    form.attenuate20dB = PlaceKeyWithLamp(parent, 1025, 1024, 1252, QPoint(14, 322));
-    form.singleWave = PlaceKeyWithLamp(parent, 1019, 1018, 1106, QPoint(14, 348));
-    form.extTrigger = PlaceKeyWithLamp(parent, 1023, 1022, 1108, QPoint(kRightColumn, 296));
-    PlaceLabel(parent, 1113, QRect(kRightColumn, 322, kColumnWidth, kLabelHeight));
-    form.triggerEdge = PlaceSwitch(parent, 1035, 1114, 1115, QPoint(kRightColumn + 52, 344));
+    form.outputOn = PlaceKeyWithLamp(parent, 1021, 1020, 1107, QPoint(14, 308));
+    form.attenuate20dB = PlaceKeyWithLamp(parent, 1025, 1024, 1252, QPoint(14, 334));
+    form.singleWave = PlaceKeyWithLamp(parent, 1019, 1018, 1106, QPoint(14, 360));
+    form.extTrigger = PlaceKeyWithLamp(parent, 1023, 1022, 1108, QPoint(kRightColumn, 308));
+    PlaceLabel(parent, 1113, QRect(kRightColumn, 334, kColumnWidth, kLabelHeight));
+    form.triggerEdge = PlaceSwitch(parent, 1035, 1114, 1115, QPoint(kRightColumn + 52, 356));
 
-    form.measureOn = PlaceKeyWithLamp(parent, 1017, 1016, 1244, QPoint(14, 378));
-    form.measureMode = PlaceSwitch(parent, 1005, 1242, 1243, QPoint(kRightColumn + 52, 381));
-    form.readout = Place<QLineEdit>(parent, 1006, QRect(14, 406, PanelForm::kWidth - 28, 24));
+    form.measureOn = PlaceKeyWithLamp(parent, 1017, 1016, 1244, QPoint(14, 390));
+    form.measureMode = PlaceSwitch(parent, 1005, 1242, 1243, QPoint(kRightColumn + 52, 393));
+    form.readout = Place<QLineEdit>(parent, 1006, QRect(14, 418, PanelForm::kWidth - 28, 24));
     form.readout->setReadOnly(true);
     form.readout->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     form.readout->setFocusPolicy(Qt::NoFocus);

@@ -27,7 +27,7 @@ struct KeyWithLamp {
 // panel moves or hides. Every text widget has its control id for the language table.
 struct PanelForm {
     static constexpr int kWidth = 336;
-    static constexpr int kHeight = 446;
+    static constexpr int kHeight = 458;
 
     QGroupBox* group = nullptr;
     std::array<COnOff*, 9> waveKeys{};  // indexed by wave type
