@@ -90,11 +90,11 @@ CStepEdit* PlaceField(QWidget& parent, int id, int kind, QRect geometry) {
 void PlaceWaveKeys(QWidget& parent, PanelForm& form) {
     auto* box = Place<QGroupBox>(parent, 1049, QRect(6, 4, PanelForm::kWidth - 12, 104));
     box->lower();
-    constexpr int kColumnStep = 106;
+    constexpr int kColumnStep = 107;
     constexpr int kRowStep = 30;
-    constexpr int kLabelGap = 3;
+    constexpr int kLabelGap = 2;
     for (int type = 0; type < 9; ++type) {
-        const QPoint at(12 + (type % 3) * kColumnStep, 16 + (type / 3) * kRowStep);
+        const QPoint at(10 + (type % 3) * kColumnStep, 16 + (type / 3) * kRowStep);
         form.waveKeys[type] = Place<COnOff>(parent, kWaveKeyIds[type], QRect(at, kKeySize));
         // Tall enough for a long name to take two lines beside its key.
         PlaceLabel(parent, kWaveLabelIds[type],
