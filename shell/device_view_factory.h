@@ -9,8 +9,7 @@ namespace korvane {
 class CMultiTesselDoc;
 class DeviceView;
 
-// Makes the form of a new device window. The default is a plain panel naming the device until
-// the front panel is plugged in here.
+// Makes the form of a new device window; the program uses the front panel, tests may use another.
 using DeviceViewFactory = std::function<DeviceView*(CMultiTesselDoc& document, QWidget* parent)>;
 
 DeviceViewFactory DefaultDeviceViewFactory();

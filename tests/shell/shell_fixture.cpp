@@ -18,7 +18,7 @@
 #include "document/device_list_dialog.h"
 #include "document/multi_tessel_doc.h"
 #include "shell/device_tab_bar.h"
-#include "shell/placeholder_view.h"
+#include "shell/device_view_factory.h"
 
 namespace korvane {
 
