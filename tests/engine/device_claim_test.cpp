@@ -1,5 +1,8 @@
 #include "engine/device_claim.h"
 
+#include "engine/channel_state.h"
+#include "engine/device_library/simulated_device_library.h"
+
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -103,6 +106,19 @@ TEST(ClaimDevice, AnswerOutsideTheOfferCountsAsCancel) {
     const DeviceClaim claim = ClaimDevice(3, {0}, chooser);
     EXPECT_EQ(claim.demo, 1);
     EXPECT_EQ(claim.deviceIndex, -1);
+}
+
+TEST(SelectDevice, SetsTheChannelsDemoFlagAndDevice) {
+    SimulatedDeviceLibrary library(2);
+    ChannelState channel(library);
+    ScriptedChooser chooser;
+    EXPECT_EQ(SelectDevice(channel, 2, {0}, chooser), 1);
+    EXPECT_EQ(channel.demo, 0);
+    EXPECT_EQ(channel.deviceIndex, 1);
+    EXPECT_EQ(SelectDevice(channel, 2, {0, 1}, chooser), 0);
+    EXPECT_EQ(channel.demo, 1);
+    EXPECT_EQ(channel.deviceIndex, -1);
+    EXPECT_EQ(chooser.noHardwareReports, 1);
 }
 
 struct NameCase {
