@@ -132,10 +132,11 @@ TEST_F(CsvCommandsTest, RefusedFilesLeaveTheChannelUntouched) {
     const struct {
         const char* name;
         QByteArray text;
+        const char* message;
     } cases[] = {
-        {"empty.csv", "#CLOCK=1000\r\n#SIZE=0\r\n"},
-        {"huge.csv", "#CLOCK=1000\r\n#SIZE=4097\r\n1.0,0,0\r\n"},
-        {"blank.csv", "#CLOCK=1000\r\n#SIZE= 12\r\n"},
+        {"empty.csv", "#CLOCK=1000\r\n#SIZE=0\r\n", "Points is too few!!!"},
+        {"huge.csv", "#CLOCK=1000\r\n#SIZE=4097\r\n1.0,0,0\r\n", "Value is Over!!!"},
+        {"blank.csv", "#CLOCK=1000\r\n#SIZE= 12\r\n", "Points is too few!!!"},
     };
     ChannelState& channel = fixture.Channel();
     channel.arbPoints[0] = 0.75f;
@@ -145,7 +146,7 @@ TEST_F(CsvCommandsTest, RefusedFilesLeaveTheChannelUntouched) {
         fixture.messages.clear();
         fixture.DrainQueue();
         ImportCsv(fixture.document, PathOf(file.name));
-        EXPECT_EQ(fixture.messages.size(), 1);
+        EXPECT_EQ(fixture.messages, QStringList{QString::fromLatin1(file.message)});
         EXPECT_EQ(channel.waveType, Sine);
         EXPECT_EQ(channel.arbPointCount, 1000);
         EXPECT_FLOAT_EQ(channel.arbPoints[0], 0.75f);
