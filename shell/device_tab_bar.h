@@ -14,7 +14,6 @@ class TabRenameEdit : public QLineEdit {
 
     explicit TabRenameEdit(QWidget* parent);
     void Begin(int tab, const QString& text, const QRect& area);
-    int Tab() const { return tab_; }
 
   signals:
     void Committed(int tab, const QString& name);

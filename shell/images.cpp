@@ -32,12 +32,12 @@ constexpr std::array<std::pair<int, int>, 8> kStripPositions = {{{kCmdFileNew, 0
                                                                  {kCmdZoomIn, 6},
                                                                  {kCmdHelpContent, 7}}};
 
-const QPixmap& Strip(const char* path) {
+const QPixmap& Strip(const QString& path) {
     RegisterImageResources();
-    static std::map<const char*, QPixmap> strips;
+    static std::map<QString, QPixmap> strips;
     auto it = strips.find(path);
     if (it == strips.end()) {
-        it = strips.emplace(path, QPixmap(QString::fromLatin1(path))).first;
+        it = strips.emplace(path, QPixmap(path)).first;
     }
     return it->second;
 }
@@ -53,8 +53,9 @@ QIcon CommandIcon(int commandId) {
         if (id == commandId) {
             const QRect cell(position * kImageSize, 0, kImageSize, kImageSize);
             QIcon icon;
-            icon.addPixmap(Strip(":/images/toolbar.png").copy(cell), QIcon::Normal);
-            icon.addPixmap(Strip(":/images/toolbar_disabled.png").copy(cell), QIcon::Disabled);
+            icon.addPixmap(Strip(QStringLiteral(":/images/toolbar.png")).copy(cell), QIcon::Normal);
+            icon.addPixmap(Strip(QStringLiteral(":/images/toolbar_disabled.png")).copy(cell),
+                           QIcon::Disabled);
             return icon;
         }
     }

@@ -148,7 +148,6 @@ class CMainFrame : public QMainWindow, public DocumentHost {
     QToolBar* tabToolBar_ = nullptr;
     DeviceTabBar* tabBar_ = nullptr;
     QLabel* panes_[3] = {};
-    QList<QAction*> windowEntries_;
 
     QTimer timer_;
     SearchDots dots_;
