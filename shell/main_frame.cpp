@@ -437,6 +437,7 @@ void CMainFrame::CloseSelectedDevice() {
 }
 
 void CMainFrame::RebuildTabs() {
+    remote_.ServeDocuments(devices_.Documents());
     if (devices_.Count() == 0) {
         tabToolBar_->hide();
         return;
@@ -546,6 +547,9 @@ void CMainFrame::BuildLanguageMenu() {
 void CMainFrame::LoadConfig() {
     const IniFile config(setup_.paths.ReadPath(QString::fromLatin1(kConfigFileName)).toStdString());
     language_.SetCurrentLanguage(ReadLanguageIndex(config));
+    if (const QString error = remote_.Configure(config); !error.isEmpty()) {
+        qWarning("remote control: %s", qPrintable(error));
+    }
 }
 
 void CMainFrame::SaveConfig() {

@@ -10,6 +10,7 @@
 #include "shell/device_list.h"
 #include "shell/device_view_factory.h"
 #include "shell/language/language_table.h"
+#include "shell/remote_service.h"
 #include "shell/runtime_paths.h"
 #include "shell/status_text.h"
 
@@ -154,6 +155,8 @@ class CMainFrame : public QMainWindow, public DocumentHost {
     bool firstTickDone_ = false;
     int lastDeviceCount_ = -1;
     bool configSaved_ = false;
+    // Last, so it stops serving before anything else of the frame goes.
+    RemoteService remote_;
 };
 
 }  // namespace korvane
