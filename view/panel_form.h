@@ -4,7 +4,6 @@
 
 class QComboBox;
 class QGroupBox;
-class QLabel;
 class QLineEdit;
 class QWidget;
 

@@ -50,7 +50,6 @@ class PointStroke {
     void Release(ChannelState& channel);
 
     bool Dragging() const { return dragging_; }
-    int DragIndex() const { return dragIndex_; }
 
   private:
     bool dragging_ = false;
