@@ -1,7 +1,13 @@
 // "Copy to Clipboard": the waveform display's own picture, the display's size, on the clipboard.
+#include <QApplication>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QTimer>
+
+#include "document/command_ids.h"
 
 #include "image_probe.h"
 #include "view/clipboard_copy.h"
@@ -55,6 +61,33 @@ TEST_F(ClipboardCopyTest, AWindowLyingOverTheDisplayIsNotCopied) {
         QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32);
     EXPECT_EQ(CountColour(picture, picture.rect(), QColor(255, 0, 255)), 0);
     EXPECT_GT(CountColour(picture, picture.rect(), display.BackgroundColor()), 0);
+}
+
+TEST_F(ClipboardCopyTest, ThePanelsCopyCommandPutsTheDisplayOnTheClipboard) {
+    ASSERT_TRUE(view->Commands().Execute(kCmdEditCopy));
+    EXPECT_EQ(QGuiApplication::clipboard()->image().size(), view->Display().size());
+}
+
+TEST_F(FrontPanelTest, ThePanelsPreviewCommandShowsTheReportOnOnePage) {
+    int pages = -1;
+    QTimer closer;
+    // Reads the preview once it is up, then closes it.
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
+        if (dialog == nullptr) {
+            return;
+        }
+        if (auto* preview = dialog->findChild<QPrintPreviewWidget*>()) {
+            preview->updatePreview();
+            pages = preview->pageCount();
+        }
+        dialog->reject();
+    });
+    closer.start(20);
+    ASSERT_TRUE(view->Commands().Execute(kCmdFilePrintPreview));
+    EXPECT_EQ(pages, 1);
+    EXPECT_TRUE(view->Commands().HasAction(kCmdFilePrint));
+    EXPECT_TRUE(view->Commands().HasAction(kCmdFilePrintDirect));
 }
 
 TEST(ClipboardCopyEmptyTest, AWidgetWithoutAreaCopiesNothing) {
