@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPageSetupDialog>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -9,6 +10,8 @@
 #include <QPrinterInfo>
 #include <algorithm>
 #include <cmath>
+#include <memory>
+#include <optional>
 
 #include "document/multi_tessel_doc.h"
 #include "document/step_edit.h"
@@ -209,6 +212,35 @@ ReportContent ReportContentOf(const CMultiTesselView& view) {
 
 namespace {
 
+// The printer and paper last chosen; empty until the user chooses.
+struct PrinterChoice {
+    QString printerName;
+    std::optional<QPageLayout> pageLayout;
+};
+
+PrinterChoice& LastChoice() {
+    static PrinterChoice choice;
+    return choice;
+}
+
+// A printer set up as last chosen (the default printer and paper before any choice).
+std::unique_ptr<QPrinter> ChosenPrinter() {
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    const PrinterChoice& choice = LastChoice();
+    if (!choice.printerName.isEmpty()) {
+        printer->setPrinterName(choice.printerName);
+    }
+    if (choice.pageLayout) {
+        printer->setPageLayout(*choice.pageLayout);
+    }
+    return printer;
+}
+
+void RememberChoice(const QPrinter& printer) {
+    LastChoice().printerName = printer.printerName();
+    LastChoice().pageLayout = printer.pageLayout();
+}
+
 void PrintNow(QPrinter& printer, const CMultiTesselView& view) {
     PrintReport(printer, ReportContentOf(view), QDateTime::currentDateTime());
 }
@@ -216,25 +248,35 @@ void PrintNow(QPrinter& printer, const CMultiTesselView& view) {
 }  // namespace
 
 void PrintWithDialog(CMultiTesselView& view) {
-    QPrinter printer(QPrinter::HighResolution);
-    QPrintDialog dialog(&printer, &view);
+    const std::unique_ptr<QPrinter> printer = ChosenPrinter();
+    QPrintDialog dialog(printer.get(), &view);
     if (dialog.exec() == QDialog::Accepted) {
-        PrintNow(printer, view);
+        RememberChoice(*printer);
+        PrintNow(*printer, view);
     }
 }
 
 void PrintDirect(CMultiTesselView& view) {
-    if (QPrinterInfo::defaultPrinter().isNull()) {
+    const std::unique_ptr<QPrinter> printer = ChosenPrinter();
+    if (printer->outputFormat() != QPrinter::NativeFormat ||
+        QPrinterInfo::printerInfo(printer->printerName()).isNull()) {
         PrintWithDialog(view);  // no printer to go to: let the user choose one or a PDF file
         return;
     }
-    QPrinter printer(QPrinter::HighResolution);
-    PrintNow(printer, view);
+    PrintNow(*printer, view);
+}
+
+void ShowPrintSetup(QWidget* parent) {
+    const std::unique_ptr<QPrinter> printer = ChosenPrinter();
+    QPageSetupDialog dialog(printer.get(), parent);
+    if (dialog.exec() == QDialog::Accepted) {
+        RememberChoice(*printer);
+    }
 }
 
 void ShowPrintPreview(CMultiTesselView& view) {
-    QPrinter printer(QPrinter::HighResolution);
-    QPrintPreviewDialog dialog(&printer, &view);
+    const std::unique_ptr<QPrinter> printer = ChosenPrinter();
+    QPrintPreviewDialog dialog(printer.get(), &view);
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &view,
                      [&view](QPrinter* target) { PrintNow(*target, view); });
     dialog.exec();

@@ -7,6 +7,7 @@
 
 class QPainter;
 class QPrinter;
+class QWidget;
 
 namespace korvane {
 
@@ -61,9 +62,11 @@ bool PrintReport(QPrinter& printer, const ReportContent& content, const QDateTim
 ReportContent ReportContentOf(const CMultiTesselView& view);
 
 // The print commands of a device window: with the print dialog, straight to the default printer
-// (the dialog when there is none), and the preview.
+// (the dialog when there is none), and the preview. They share the printer and paper chosen in
+// Print Setup and in the print dialog for as long as the program runs.
 void PrintWithDialog(CMultiTesselView& view);
 void PrintDirect(CMultiTesselView& view);
 void ShowPrintPreview(CMultiTesselView& view);
+void ShowPrintSetup(QWidget* parent);
 
 }  // namespace korvane

@@ -3,9 +3,12 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QPageSetupDialog>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
+#include <QRadioButton>
 #include <QTimer>
+#include <functional>
 
 #include "document/command_ids.h"
 
@@ -88,6 +91,62 @@ TEST_F(FrontPanelTest, ThePanelsPreviewCommandShowsTheReportOnOnePage) {
     EXPECT_EQ(pages, 1);
     EXPECT_TRUE(view->Commands().HasAction(kCmdFilePrint));
     EXPECT_TRUE(view->Commands().HasAction(kCmdFilePrintDirect));
+}
+
+// Answers the next modal dialog of type Dialog with `answer` (which returns whether it is done).
+template <typename Dialog>
+class ModalAnswer {
+  public:
+    explicit ModalAnswer(std::function<void(Dialog&)> answer) : answer_(std::move(answer)) {
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            if (auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget())) {
+                timer_.stop();
+                answer_(*dialog);
+            }
+        });
+        timer_.start(20);
+    }
+
+  private:
+    std::function<void(Dialog&)> answer_;
+    QTimer timer_;
+};
+
+void ChooseOrientation(QDialog& setup, const QString& name) {
+    for (QRadioButton* button : setup.findChildren<QRadioButton*>()) {
+        if (button->text().remove(QLatin1Char('&')) == name) {
+            button->click();
+        }
+    }
+    setup.accept();
+}
+
+TEST_F(FrontPanelTest, PrintSetupChoicesCarryIntoThePreview) {
+    const auto previewOrientation = [this] {
+        QPageLayout::Orientation shown = QPageLayout::Portrait;
+        ModalAnswer<QPrintPreviewDialog> reader([&shown](QPrintPreviewDialog& dialog) {
+            if (auto* preview = dialog.findChild<QPrintPreviewWidget*>()) {
+                shown = preview->orientation();
+            }
+            dialog.reject();
+        });
+        view->Commands().Execute(kCmdFilePrintPreview);
+        return shown;
+    };
+    {
+        ModalAnswer<QPageSetupDialog> setup([](QPageSetupDialog& dialog) {
+            ChooseOrientation(dialog, QStringLiteral("Landscape"));
+        });
+        ASSERT_TRUE(view->Commands().Execute(kCmdFilePrintSetup));
+    }
+    EXPECT_EQ(previewOrientation(), QPageLayout::Landscape);
+    {
+        ModalAnswer<QPageSetupDialog> setup([](QPageSetupDialog& dialog) {
+            ChooseOrientation(dialog, QStringLiteral("Portrait"));
+        });
+        ASSERT_TRUE(view->Commands().Execute(kCmdFilePrintSetup));
+    }
+    EXPECT_EQ(previewOrientation(), QPageLayout::Portrait);
 }
 
 TEST(ClipboardCopyEmptyTest, AWidgetWithoutAreaCopiesNothing) {
