@@ -294,6 +294,29 @@ TEST(ScpiCommands, OperationCompleteWaitsForTheQueue) {
     EXPECT_NE(std::find(calls.begin(), calls.end(), "DDSDownload"), calls.end());
 }
 
+TEST(ScpiCommands, WaitHoldsTheRestOfTheLine) {
+    ScpiBench bench;
+    bench.session.Submit("FREQ 2000;*WAI;VOLT 1");
+    EXPECT_TRUE(bench.session.Busy());
+    EXPECT_EQ(bench.device.amplitude, 2.0f);
+    bench.DrainDevice();
+    bench.session.Resume();
+    EXPECT_FALSE(bench.session.Busy());
+    EXPECT_EQ(bench.device.amplitude, 1.0f);
+}
+
+TEST(ScpiCommands, LoadedPointsReachTheDevice) {
+    ScpiBench bench;
+    bench.Run("DATA:ARB 1,-1");
+    bench.DrainDevice();
+    // +1 V and -1 V alternate: 2048 -/+ 2047 x (1 / 3.5), truncated.
+    const std::vector<std::uint16_t> codes = bench.library.lastCodes;
+    ASSERT_EQ(codes.size(), static_cast<std::size_t>(bench.device.pointCount.load()));
+    EXPECT_EQ(codes[0], 1463);
+    EXPECT_EQ(codes[1], 2632);
+    EXPECT_EQ(codes[2], 1463);
+}
+
 TEST(ScpiCommands, OperationCompleteDoesNotWaitForAMissingDevice) {
     ScpiBench bench;
     bench.Run("FREQ 2000");
