@@ -18,6 +18,7 @@
 #include "document/multi_tessel_doc.h"
 #include "document/step_edit.h"
 #include "engine/channel_state.h"
+#include "view/clipboard_copy.h"
 #include "view/controls/led.h"
 #include "view/controls/left_right.h"
 #include "view/controls/on_off.h"
@@ -25,6 +26,7 @@
 #include "view/entry_values.h"
 #include "view/measurement_text.h"
 #include "view/panel_geometry.h"
+#include "view/report.h"
 #include "view/spin_buttons.h"
 #include "view/sweep_dialog.h"
 #include "view/wave_display.h"
@@ -232,6 +234,11 @@ void CMultiTesselView::ConnectKnobs() {
 }
 
 void CMultiTesselView::RegisterCommands() {
+    commands_.OnCommand(kCmdFilePrint, [this] { PrintWithDialog(*this); });
+    commands_.OnCommand(kCmdFilePrintDirect, [this] { PrintDirect(*this); });
+    commands_.OnCommand(kCmdFilePrintPreview, [this] { ShowPrintPreview(*this); });
+    commands_.OnCommand(kCmdFilePrintSetup, [this] { ShowPrintSetup(this); });
+    commands_.OnCommand(kCmdEditCopy, [this] { CopyDisplayToClipboard(*display_); });
     commands_.OnCommand(kCmdZoomIn, [this] { ZoomIn(); });
     commands_.OnCommand(kCmdZoomOut, [this] { ZoomOut(); });
     commands_.OnCommand(kCmdShowHideControl, [this] { ToggleControls(); });
