@@ -12,7 +12,7 @@ namespace korvane::scpi {
 struct ClientState {
     ErrorQueue errors;
     // The header path a command without a leading ':' continues from ("SOUR2:FREQ 1;VOLT 1"
-    // sets the voltage of source 2).
+    // sets the voltage of source 2); reset at the start of every line.
     std::vector<HeaderNode> path;
 };
 

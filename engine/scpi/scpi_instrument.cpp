@@ -80,14 +80,13 @@ Instrument::Result Instrument::Execute(const ProgramUnit& unit, ClientState& cli
     int channelNumber = 1;
     std::vector<HeaderNode> nodes;
     const CommandSpec* spec = nullptr;
-    if (!unit.common && !unit.absolute && !client.path.empty()) {
-        nodes = client.path;
+    // A command without a leading ':' continues from the current path; when it is not found
+    // there, each shorter path is tried up to the root ("SOUR2:FUNC:SQU:DCYC 0.5;FREQ 1000" sets
+    // the frequency of source 2).
+    const std::size_t depth = unit.common || unit.absolute ? 0 : client.path.size();
+    for (std::size_t kept = depth + 1; kept-- > 0 && spec == nullptr;) {
+        nodes.assign(client.path.begin(), client.path.begin() + static_cast<std::ptrdiff_t>(kept));
         nodes.insert(nodes.end(), unit.nodes.begin(), unit.nodes.end());
-        spec = FindCommand(unit, nodes, channelNumber);
-    }
-    if (spec == nullptr) {
-        // Not found below the current path: a bench user means it from the root.
-        nodes = unit.nodes;
         spec = FindCommand(unit, nodes, channelNumber);
     }
     if (spec == nullptr) {

@@ -223,6 +223,13 @@ TEST(ScpiCommands, CommonCommandsAndErrors) {
              EXPECT_EQ(b.demo.frequency, 3000.0);
              EXPECT_EQ(b.device.frequency, 1000.0);
          }},
+        {"SOUR2:FUNC:SQU:DCYC 0.4;FREQ 3000;FUNC?", "SIN\n", kNoError,
+         [](const ScpiBench& b) {
+             EXPECT_EQ(b.demo.squareDuty, 0.4f);
+             EXPECT_EQ(b.demo.frequency, 3000.0);
+             EXPECT_EQ(b.demo.waveType, Sine);
+             EXPECT_EQ(b.device.frequency, 1000.0);
+         }},
         {"SOUR2:VOLT 1;:FREQ 3000", "", kNoError,
          [](const ScpiBench& b) { EXPECT_EQ(b.device.frequency, 3000.0); }},
         {"", "", kNoError, nullptr},
