@@ -7,6 +7,7 @@
 #include "engine/scpi/scpi_error_queue.h"
 #include "engine/scpi/scpi_fields.h"
 #include "engine/scpi/scpi_instrument.h"
+#include "engine/scpi/scpi_wave_select.h"
 
 namespace korvane::scpi {
 namespace {
@@ -48,11 +49,7 @@ int LoadPoints(CommandContext& context) {
         c.arbPoints[i] = points[i];
     }
     c.arbPointCount = static_cast<int>(points.size());
-    if (c.waveType != Arbitrary) {
-        c.phase = 0.0f;
-        c.SetWaveType(Arbitrary);
-    }
-    c.RequestDownload();
+    SelectWaveType(c, Arbitrary);
     return 0;
 }
 

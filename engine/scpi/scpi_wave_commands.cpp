@@ -4,6 +4,7 @@
 #include "engine/channel_state.h"
 #include "engine/scpi/scpi_command_table.h"
 #include "engine/scpi/scpi_fields.h"
+#include "engine/scpi/scpi_wave_select.h"
 
 namespace korvane::scpi {
 namespace {
@@ -21,22 +22,6 @@ double Zero(const C&) {
 }
 double One(const C&) {
     return 1.0;
-}
-
-// As the panel selects a wave type: the arbitrary wave starts at phase 0, and a frequency above
-// what the new type allows comes down to its maximum.
-void SelectWaveType(C& c, int type) {
-    if (type != c.waveType) {
-        if (type == Arbitrary) {
-            c.phase = 0.0f;
-            c.RequestDownload();
-        }
-        c.SetWaveType(type);
-    }
-    if (c.frequency > MaxFrequency(type)) {
-        c.SetFrequency(MaxFrequency(type));
-    }
-    c.RequestDownload();
 }
 
 // A shape value is stored, then the wave is rebuilt, as the parameter dialogs do.

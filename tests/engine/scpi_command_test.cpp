@@ -178,6 +178,8 @@ TEST(ScpiCommands, PointsMeasurementDigitalAndSweep) {
              EXPECT_EQ(b.device.arbPoints[0], 0.0f);
          }},
         {"DATA:ARB", "", "-109,\"Missing parameter\"\n", nullptr},
+        {"FREQ MAX;DATA:ARB 1,0;FREQ?", "25000000\n", kNoError,
+         [](const ScpiBench& b) { EXPECT_EQ(b.device.waveType, Arbitrary); }},
         {"DIG:OUTP #H801;OUTP?", "2049\n", kNoError,
          [](const ScpiBench& b) { EXPECT_EQ(b.device.digitalOut, 0x801); }},
         {"DIG:OUTP 5000", "", "-222,\"Data out of range\"\n",
