@@ -35,6 +35,8 @@ struct WaveParams {
     int fmMode = 0;
     int arbPointCount = 1000;
     std::array<float, kMaxPoints> arbPoints{};
+
+    bool operator==(const WaveParams&) const = default;
 };
 
 enum class TimeBase {

@@ -427,8 +427,11 @@ void CMultiTesselView::TimerTick() {
 
 void CMultiTesselView::UpdateMeasurementText() {
     const ChannelState& channel = Channel();
-    form_.readout->setText(QString::fromStdString(MeasurementText(
-        channel.measureFrequency, channel.counterValue, channel.measuredFrequency)));
+    const QString text = QString::fromStdString(
+        MeasurementText(channel.measureFrequency, channel.counterValue, channel.measuredFrequency));
+    if (text != form_.readout->text()) {
+        form_.readout->setText(text);
+    }
 }
 
 // ---- zoom, colours, panel

@@ -21,6 +21,9 @@ void WaveDisplay::SetChannel(ChannelState* channel) {
 }
 
 void WaveDisplay::SetFileName(const QString& name) {
+    if (name == fileName_) {
+        return;
+    }
     fileName_ = name;
     update();
 }
@@ -49,6 +52,9 @@ void WaveDisplay::SetCursorColor(const QColor& colour) {
 }
 
 void WaveDisplay::SetCursorIndex(int index) {
+    if (index == cursorIndex_) {
+        return;
+    }
     cursorIndex_ = index;
     update();
 }
@@ -72,16 +78,30 @@ WaveScene WaveDisplay::CaptureScene() const {
 }
 
 void WaveDisplay::DrawWave(QPainter& painter, const QRect& area) {
-    const WaveStyle style = ScreenWaveStyle(colours_);
     if (channel_ == nullptr) {
-        PaintWaveField(painter, area, style);
+        PaintWaveField(painter, area, ScreenWaveStyle(colours_));
         return;
     }
-    WaveScene scene = CaptureScene();
+    DrawScene(painter, area, CaptureScene());
+}
+
+void WaveDisplay::DrawScene(QPainter& painter, const QRect& area, WaveScene scene) {
+    const WaveStyle style = ScreenWaveStyle(colours_);
     if (scene.params.waveType == Arbitrary) {
         scene.arbScale = channel_->ArbViewScale(float(area.width() - 2 * style.plotInset));
     }
     PaintWave(painter, area, scene, style);
+}
+
+void WaveDisplay::Refresh() {
+    if (channel_ == nullptr || !painted_) {
+        update();
+        return;
+    }
+    const int type = channel_->waveType;
+    if (type == GaussNoise || type == WhiteNoise || !(CaptureScene() == *painted_)) {
+        update();
+    }
 }
 
 void WaveDisplay::DrawWaveForPrint(QPainter& painter, const QRect& area) const {
@@ -106,7 +126,13 @@ void WaveDisplay::paintEvent(QPaintEvent*) {
     {
         QPainter buffer(&backBuffer_);
         buffer.setFont(font());
-        DrawWave(buffer, rect());
+        if (channel_ == nullptr) {
+            DrawWave(buffer, rect());
+            painted_.reset();
+        } else {
+            painted_ = CaptureScene();
+            DrawScene(buffer, rect(), *painted_);
+        }
     }
     QPainter(this).drawPixmap(0, 0, backBuffer_);
 }
@@ -114,6 +140,7 @@ void WaveDisplay::paintEvent(QPaintEvent*) {
 void WaveDisplay::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     backBuffer_ = QPixmap();
+    painted_.reset();
     update();
 }
 

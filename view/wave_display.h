@@ -3,6 +3,7 @@
 #include <QPixmap>
 #include <QString>
 #include <QWidget>
+#include <optional>
 
 #include "view/wave_scene.h"
 
@@ -54,8 +55,9 @@ class WaveDisplay : public QWidget {
     // The plot area in the display's own coordinates: the client rectangle inset by 10.
     QRect PlotRect() const;
 
-    // Schedules a full repaint.
-    void Refresh() { update(); }
+    // Schedules a repaint when the picture would differ from the one on screen (noise always
+    // differs), so the periodic refresh of an unchanged wave costs next to nothing.
+    void Refresh();
 
     // The on-screen picture for client rectangle `area`. Also stores the window's pixels per
     // point in the channel (ArbViewScale), which the mouse editing reads.
@@ -70,6 +72,7 @@ class WaveDisplay : public QWidget {
 
   private:
     WaveScene CaptureScene() const;
+    void DrawScene(QPainter& painter, const QRect& area, WaveScene scene);
     void SetColour(QColor WaveColours::*role, const QColor& colour);
 
     ChannelState* channel_ = nullptr;
@@ -79,6 +82,7 @@ class WaveDisplay : public QWidget {
     int cursorX_ = 0;
     int cursorIndex_ = 0;
     QPixmap backBuffer_;
+    std::optional<WaveScene> painted_;  // what the back buffer shows
 };
 
 }  // namespace korvane

@@ -51,6 +51,8 @@ struct WaveScene {
     std::uint16_t digitalIn = 0;
     QString fileName;
     QString cursorLabel;
+
+    bool operator==(const WaveScene&) const = default;
 };
 
 }  // namespace korvane
