@@ -57,8 +57,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::size_t newline = input.find('\n');
         const std::string_view line = input.substr(0, newline);
         session.Submit(std::string(line));
-        // Stand in for the worker, so that waiting lines go on.
-        for (int cycle = 0; session.Busy() && cycle < 200; ++cycle) {
+        // Stand in for the worker, so that waiting lines go on. No unit queues more device
+        // commands than it has characters, so this many cycles always empty the queue.
+        const std::size_t cycles = 2 * line.size() + 1000;
+        for (std::size_t cycle = 0; session.Busy() && cycle < cycles; ++cycle) {
             device.Poll();
             session.Resume();
         }
