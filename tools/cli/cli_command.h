@@ -17,6 +17,9 @@ struct Command {
     std::function<int(const std::vector<std::string>& args)> run;
 };
 
+// Prints "korvaneawg-cli: MESSAGE" on stderr and returns kUsageError.
+int UsageError(const std::string& message);
+
 // Each command file registers its commands with a static Registration object.
 std::vector<Command>& Commands();
 

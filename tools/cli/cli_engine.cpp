@@ -12,21 +12,16 @@
 namespace korvane::cli {
 namespace {
 
-int Fail(const std::string& message) {
-    std::fprintf(stderr, "korvaneawg-cli: %s\n", message.c_str());
-    return kUsageError;
-}
-
 int PrintCodes(const std::vector<std::string>& args) {
     SimulatedDeviceLibrary noHardware(0);
     ChannelState channel(noHardware);
     std::vector<std::string> rest;
     std::string error = BuildChannelFromArgs(channel, args, rest);
     if (!error.empty()) {
-        return Fail(error);
+        return UsageError(error);
     }
     if (!rest.empty()) {
-        return Fail("unexpected argument '" + rest.front() + "'");
+        return UsageError("unexpected argument '" + rest.front() + "'");
     }
     WaveParams params = channel.Snapshot();
     std::vector<std::uint16_t> codes(static_cast<std::size_t>(params.pointCount));
@@ -39,12 +34,12 @@ int PrintCodes(const std::vector<std::string>& args) {
 
 int PrintDivider(const std::vector<std::string>& args) {
     if (args.size() != 1) {
-        return Fail("divider needs exactly one frequency in Hz");
+        return UsageError("divider needs exactly one frequency in Hz");
     }
     char* end = nullptr;
     double hz = std::strtod(args[0].c_str(), &end);
     if (args[0].empty() || *end != '\0' || !std::isfinite(hz) || hz <= 0.0) {
-        return Fail("'" + args[0] + "' is not a frequency above 0 Hz");
+        return UsageError("'" + args[0] + "' is not a frequency above 0 Hz");
     }
     std::printf("%d\n", ClockDivider(hz));
     return kOk;
@@ -52,7 +47,7 @@ int PrintDivider(const std::vector<std::string>& args) {
 
 int PrintDevices(const std::vector<std::string>& args) {
     if (!args.empty()) {
-        return Fail("devices takes no arguments");
+        return UsageError("devices takes no arguments");
     }
     std::unique_ptr<DeviceLibrary> library = CreateDeviceLibraryFromEnvironment();
     int count = library->DDSSearch();

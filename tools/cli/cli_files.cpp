@@ -15,11 +15,6 @@
 namespace korvane::cli {
 namespace {
 
-int UsageError(const std::string& message) {
-    std::fprintf(stderr, "korvaneawg-cli: %s\n", message.c_str());
-    return kUsageError;
-}
-
 // The message a refused file would show in the program, or a plain note when it shows none.
 int Refused(const FileResult& result, const std::string& path) {
     std::fprintf(stderr, "%s\n",

@@ -12,11 +12,6 @@
 namespace korvane::cli {
 namespace {
 
-int Fail(const std::string& message) {
-    std::fprintf(stderr, "korvaneawg-cli serve: %s\n", message.c_str());
-    return kUsageError;
-}
-
 bool ReadPort(const std::string& text, int& port) {
     char* end = nullptr;
     long value = std::strtol(text.c_str(), &end, 10);
@@ -35,10 +30,10 @@ int Serve(const std::vector<std::string>& args) {
             options.bindAddress = args[++i];
         } else if (args[i] == "--port" && hasValue) {
             if (!ReadPort(args[++i], options.port)) {
-                return Fail("'" + args[i] + "' is not a port from 0 to 65535");
+                return UsageError("serve: '" + args[i] + "' is not a port from 0 to 65535");
             }
         } else {
-            return Fail("unexpected argument '" + args[i] + "'");
+            return UsageError("serve: unexpected argument '" + args[i] + "'");
         }
     }
     // Every thread started from here on leaves SIGINT and SIGTERM to the sigwait below.

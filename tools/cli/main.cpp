@@ -8,6 +8,11 @@
 
 namespace korvane::cli {
 
+int UsageError(const std::string& message) {
+    std::fprintf(stderr, "korvaneawg-cli: %s\n", message.c_str());
+    return kUsageError;
+}
+
 std::vector<Command>& Commands() {
     static std::vector<Command> commands;
     return commands;
