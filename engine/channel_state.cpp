@@ -31,6 +31,12 @@ int ChannelState::PopCommand() {
 
 void ChannelState::RequestDownload() {
     std::lock_guard lock(queueMutex_);
+    // A demo channel's queue is never consumed: one pending download is enough, so the queue
+    // cannot grow with every change made on the panel.
+    if (demo == 1 && std::find(commandQueue_.begin(), commandQueue_.end(),
+                               DeviceCommand::Download) != commandQueue_.end()) {
+        return;
+    }
     if (commandQueue_.empty() || commandQueue_.front() != DeviceCommand::Download) {
         commandQueue_.push_back(DeviceCommand::Download);
     }

@@ -112,11 +112,6 @@ Instrument::Result Instrument::Execute(const ProgramUnit& unit, ClientState& cli
     if (int error = spec->handler(context); error != 0) {
         return refuse(error);
     }
-    if (channel != nullptr && channel->demo == 1) {
-        // A demo channel's queue is never sent; keep it from growing with every remote change.
-        while (channel->PopCommand() != 0) {
-        }
-    }
     result.hasReply = spec->query;
     result.reply = std::move(context.reply);
     return result;

@@ -43,6 +43,7 @@ TEST(ChannelState, DefaultsAndInitialQueue) {
 TEST(CommandQueue, PopAndRequestDownloadDeduplication) {
     RecordingLibrary library;
     ChannelState c(library);
+    c.demo = 0;
     EXPECT_EQ(c.PopCommand(), SetFrequency);
     EXPECT_EQ(c.PopCommand(), SetTrigger);
     EXPECT_EQ(c.PopCommand(), Download);
@@ -104,6 +105,23 @@ TEST(Setters, QueueWhatTheDeviceNeeds) {
             EXPECT_EQ(c.QueuedCommands(), demo ? sc.demo : sc.real) << sc.name << " demo " << demo;
         }
     }
+}
+
+TEST(Setters, DemoQueueDoesNotGrowWithEveryChange) {
+    RecordingLibrary library;
+    ChannelState c(library);  // a demo channel: its queue is never consumed
+    for (int i = 0; i < 1000; ++i) {
+        c.SetOffset(i * 0.001);
+        c.SetWaveType(i % kWaveTypeCount);
+    }
+    EXPECT_EQ(c.QueuedCommands(), (Queue{SetFrequency, SetTrigger, Download}));
+
+    ChannelState real(library);
+    real.demo = 0;
+    real.SetOffset(1.0);
+    real.SetOffset(2.0);
+    EXPECT_EQ(real.QueuedCommands(),
+              (Queue{SetFrequency, SetTrigger, Download, Download, Download}));
 }
 
 TEST(Setters, FieldsAreStoredEvenForDemoChannels) {
