@@ -18,6 +18,7 @@
 #include "document/multi_tessel_doc.h"
 #include "document/step_edit.h"
 #include "engine/channel_state.h"
+#include "view/channel_follower.h"
 #include "view/clipboard_copy.h"
 #include "view/controls/led.h"
 #include "view/controls/left_right.h"
@@ -118,6 +119,7 @@ void CMultiTesselView::InitialUpdate() {
     const int type = Channel().waveType;
     SelectWaveType(type == Arbitrary ? Sine : type);
     ShowShowHideArrow();
+    follower_.Start(Channel());
     initialised_ = true;
     LayoutPanel();
     Translate();
@@ -130,15 +132,11 @@ void CMultiTesselView::FillFromChannel() {
     form_.offset->SetValue(channel.offset);
     form_.phase->SetValue(channel.phase);
 
-    const auto setKey = [](KeyWithLamp& pair, int value) {
-        pair.key->SetValue(value != 0);
-        pair.lamp->SetValue(value != 0);
-    };
-    setKey(form_.outputOn, channel.outputOn);
-    setKey(form_.measureOn, channel.measureOn);
-    setKey(form_.attenuate20dB, channel.attenuate20dB);
-    setKey(form_.extTrigger, channel.extTrigger);
-    setKey(form_.singleWave, channel.singleWave);
+    ShowKey(form_.outputOn, channel.outputOn);
+    ShowKey(form_.measureOn, channel.measureOn);
+    ShowKey(form_.attenuate20dB, channel.attenuate20dB);
+    ShowKey(form_.extTrigger, channel.extTrigger);
+    ShowKey(form_.singleWave, channel.singleWave);
     form_.triggerEdge->SetValue(channel.triggerEdge != 0);
     form_.measureMode->SetValue(channel.measureFrequency == 0);
 
@@ -416,6 +414,10 @@ void CMultiTesselView::ConvertToArbitrary() {
 void CMultiTesselView::TimerTick() {
     if (!Document().m_pState) {
         return;
+    }
+    if (follower_.Follow(form_, Channel())) {
+        slider_->setEnabled(IsArbitrary());
+        LayoutPanel();
     }
     if (IsArbitrary()) {
         Channel().SetArbView(float(slider_->value()) / float(slider_->maximum()));

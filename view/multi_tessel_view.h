@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "document/device_view.h"
+#include "view/channel_follower.h"
 #include "view/knob_turn.h"
 #include "view/panel_form.h"
 #include "view/point_drawing.h"
@@ -32,8 +33,8 @@ class CMultiTesselView : public DeviceView {
 
     // Fills the panel from the channel, which the document must hold by now.
     void InitialUpdate() override;
-    // The 100 ms tick: the arbitrary window follows the slider, the display and the readout
-    // are refreshed.
+    // The 100 ms tick: the panel follows changes made to the channel elsewhere, the arbitrary
+    // window follows the slider, the display and the readout are refreshed.
     void TimerTick() override;
     void Translate() override;
     int DisplayWidth() const override;
@@ -103,6 +104,7 @@ class CMultiTesselView : public DeviceView {
     KnobTurn frequencyTurn_;
     KnobTurn amplitudeTurn_;
     PointStroke stroke_;
+    ChannelFollower follower_;
     ColourChooser chooseColour_;
     bool initialised_ = false;
     bool knobTurning_ = false;
