@@ -40,7 +40,7 @@ int RemotePort(const IniFile& config) {
                                                 : RemoteService::kDefaultPort;
 }
 
-RemoteService::RemoteService() : instrument_(scpi::kProgramVersion) {}
+RemoteService::RemoteService() : instrument_(scpi::ProgramVersion()) {}
 
 RemoteService::~RemoteService() {
     server_.reset();

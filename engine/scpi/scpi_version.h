@@ -2,7 +2,7 @@
 
 namespace korvane::scpi {
 
-// The program version that *IDN? reports.
-inline constexpr const char* kProgramVersion = "0.1.0";
+// The program version that *IDN? reports: the project's version from the build.
+const char* ProgramVersion();
 
 }  // namespace korvane::scpi

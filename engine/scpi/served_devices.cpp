@@ -5,7 +5,7 @@
 namespace korvane::scpi {
 
 ServedDevices::ServedDevices(DeviceLibrary& library, Server::Options options)
-    : instrument_(kProgramVersion), server_(instrument_, std::move(options)) {
+    : instrument_(ProgramVersion()), server_(instrument_, std::move(options)) {
     const int count = library.DDSSearch();
     for (int index = 0; index < count; ++index) {
         auto channel = std::make_unique<ChannelState>(library);

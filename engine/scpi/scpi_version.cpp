@@ -1,0 +1,9 @@
+#include "engine/scpi/scpi_version.h"
+
+namespace korvane::scpi {
+
+const char* ProgramVersion() {
+    return KORVANE_VERSION;
+}
+
+}  // namespace korvane::scpi
