@@ -69,6 +69,8 @@ TEST_F(PanelFollowTest, RemoteSwitchesLightTheirKeysAndLamps) {
         {"OUTP:SWAV ON", &PanelForm::singleWave, true},
         {"TRIG:SOUR EXT", &PanelForm::extTrigger, true},
         {"TRIG:SOUR IMM", &PanelForm::extTrigger, false},
+        {"MEAS:STAT OFF", &PanelForm::measureOn, false},
+        {"MEAS:STAT ON", &PanelForm::measureOn, true},
     };
     for (const KeyCase& c : cases) {
         SCOPED_TRACE(c.command);
@@ -80,6 +82,15 @@ TEST_F(PanelFollowTest, RemoteSwitchesLightTheirKeysAndLamps) {
         EXPECT_EQ(pair.lamp->Value(), c.on);
         EXPECT_TRUE(Queue().empty());
     }
+}
+
+TEST_F(PanelFollowTest, RemoteMeasureModeTurnsTheFrequencyCounterSwitch) {
+    Remote("MEAS:MODE COUN");
+    view->TimerTick();
+    EXPECT_TRUE(form().measureMode->Value());  // right: "C"
+    Remote("MEAS:MODE FREQ");
+    view->TimerTick();
+    EXPECT_FALSE(form().measureMode->Value());
 }
 
 TEST_F(PanelFollowTest, RemoteTriggerSlopeTurnsTheEdgeSwitch) {
