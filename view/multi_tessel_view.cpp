@@ -12,6 +12,7 @@
 
 #include "document/command_ids.h"
 #include "document/control_id.h"
+#include "document/dialogs/dialog_support.h"
 #include "document/dialogs/digital_io_dialogs.h"
 #include "document/dialogs/points_edit_dialog.h"
 #include "document/formats/arbitrary_points.h"
@@ -153,7 +154,7 @@ void CMultiTesselView::Translate() {
     DeviceView::Translate();
     for (QDialog* dialog : {outputSet_, digitalInput_}) {
         if (dialog != nullptr) {
-            CMultiTesselDoc::TranslateWindow(*dialog);
+            RetranslateDialog(*dialog);
         }
     }
     const QString cursorLabel = CMultiTesselDoc::GetLanguageText(kCursorLabelKey);

@@ -1,6 +1,7 @@
 #include "document/dialogs/dialog_support.h"
 
 #include <QDialog>
+#include <QVariant>
 
 #include "document/message_box.h"
 #include "document/multi_tessel_doc.h"
@@ -8,6 +9,8 @@
 namespace korvane {
 
 namespace {
+
+constexpr const char* kResourceIdProperty = "korvaneResourceId";
 
 MessageSink& CurrentSink() {
     static MessageSink sink = [](QWidget* parent, const QString& text) {
@@ -19,10 +22,20 @@ MessageSink& CurrentSink() {
 }  // namespace
 
 void InitialiseDialog(QDialog& dialog, int resourceId) {
+    dialog.setProperty(kResourceIdProperty, resourceId);
     CMultiTesselDoc::TranslateWindow(dialog);
     const QString title = CMultiTesselDoc::GetLanguageText(resourceId);
     if (!title.isEmpty()) {
         dialog.setWindowTitle(title);
+    }
+}
+
+void RetranslateDialog(QDialog& dialog) {
+    const QVariant resourceId = dialog.property(kResourceIdProperty);
+    if (resourceId.isValid()) {
+        InitialiseDialog(dialog, resourceId.toInt());
+    } else {
+        CMultiTesselDoc::TranslateWindow(dialog);
     }
 }
 

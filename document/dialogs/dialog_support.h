@@ -13,6 +13,9 @@ namespace korvane {
 // Retitles the dialog's controls in the current language and takes its title from the language
 // text keyed by its resource number; without a language the template texts stay.
 void InitialiseDialog(QDialog& dialog, int resourceId);
+// For a dialog that stays open across a change of language: InitialiseDialog again with the
+// resource number it was first given.
+void RetranslateDialog(QDialog& dialog);
 
 // The current language's text for key, or `fallback` when the language has none.
 QString LanguageTextOr(int key, const char* fallback);

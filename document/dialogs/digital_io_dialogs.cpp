@@ -62,16 +62,25 @@ OutputSetDialog::OutputSetDialog(ChannelState& channel, QWidget* parent)
            PinGroup(*this, "Digital Out Pin (H: 3.3V, L:GND)", 2069, pins_,
                     {"O0", "O1", "O2", "O3", "O4", "O5", "O6", "O7", "O8", "O9", "OA", "OB"}));
     InitialiseDialog(*this, 134);
-    const unsigned word = channel_.digitalOut;
-    for (int k = 0; k < kPinCount; ++k) {
-        Pin(k).state = ((word >> k) & 1U) != 0;
-        Pin(k).Refresh();
-    }
+    ShowWord(channel_.digitalOut);
     connect(&timer_, &QTimer::timeout, this, &OutputSetDialog::WriteOutputWord);
     timer_.start(kPeriodMs);
 }
 
+void OutputSetDialog::ShowWord(unsigned word) {
+    for (int k = 0; k < kPinCount; ++k) {
+        Pin(k).state = ((word >> k) & 1U) != 0;
+        Pin(k).Refresh();
+    }
+    written_ = static_cast<std::uint16_t>(word);
+}
+
 void OutputSetDialog::WriteOutputWord() {
+    const std::uint16_t current = channel_.digitalOut;
+    if (current != written_) {
+        ShowWord(current);
+        return;
+    }
     std::uint16_t word = 0;
     for (int k = 0; k < kPinCount; ++k) {
         if (Pin(k).state) {
@@ -79,6 +88,7 @@ void OutputSetDialog::WriteOutputWord() {
         }
     }
     channel_.digitalOut = word;
+    written_ = word;
 }
 
 DigitalInputDialog::DigitalInputDialog(ChannelState& channel, QWidget* parent)

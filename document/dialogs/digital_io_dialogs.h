@@ -12,7 +12,8 @@ class PinButton;
 
 // The modeless Output Set dialog: one key per output pin O0..OB. While the dialog exists its keys
 // own the channel's output word, which it writes every 300 ms, also while hidden; OK only hides
-// it. The channel's worker sends the word to the device.
+// it. The channel's worker sends the word to the device. A word written elsewhere since the last
+// period (by remote control) is not overwritten: the keys take it over.
 class OutputSetDialog : public QDialog {
     Q_OBJECT
   public:
@@ -21,13 +22,16 @@ class OutputSetDialog : public QDialog {
     explicit OutputSetDialog(ChannelState& channel, QWidget* parent = nullptr);
 
     PinButton& Pin(int k) const { return *pins_[static_cast<std::size_t>(k)]; }
-    // One timer period: the keys become the output word.
+    // One timer period: the keys become the output word, or show the word written elsewhere.
     void WriteOutputWord();
     const QTimer& Timer() const { return timer_; }
 
   private:
+    void ShowWord(unsigned word);
+
     ChannelState& channel_;
     std::array<PinButton*, kPinCount> pins_{};
+    std::uint16_t written_ = 0;  // the word as this dialog last wrote or showed it
     QTimer timer_;
 };
 

@@ -41,15 +41,33 @@ TEST_F(DigitalIoTest, PinsO0AndOBHighReachTheGenerator) {
     EXPECT_EQ(fixture.library.Device(0).digitalOut, 0x801u);
 }
 
-TEST_F(DigitalIoTest, AHiddenOutputSetKeepsOwningTheWord) {
+TEST_F(DigitalIoTest, AHiddenOutputSetKeepsWritingItsKeys) {
     OutputSetDialog dialog(Channel());
     dialog.show();
     QTest::mouseClick(&dialog.Pin(3), Qt::LeftButton);
     dialog.hide();
     EXPECT_TRUE(dialog.Timer().isActive());
-    Channel().digitalOut = 0xFFF;
     dialog.WriteOutputWord();
     EXPECT_EQ(Channel().digitalOut, 0x008);
+}
+
+TEST_F(DigitalIoTest, AWordWrittenElsewhereIsTakenOverByTheKeys) {
+    OutputSetDialog dialog(Channel());
+    dialog.show();
+    QTest::mouseClick(&dialog.Pin(3), Qt::LeftButton);
+    dialog.WriteOutputWord();
+    ASSERT_EQ(Channel().digitalOut, 0x008);
+
+    Channel().digitalOut = 0x0F1;  // a remote client's word
+    dialog.WriteOutputWord();
+    EXPECT_EQ(Channel().digitalOut, 0x0F1);
+    EXPECT_EQ(dialog.Pin(0).text(), QStringLiteral("H"));
+    EXPECT_EQ(dialog.Pin(3).text(), QStringLiteral("L"));
+
+    // The keys own the word again from there on.
+    QTest::mouseClick(&dialog.Pin(11), Qt::LeftButton);
+    dialog.WriteOutputWord();
+    EXPECT_EQ(Channel().digitalOut, 0x8F1);
 }
 
 TEST_F(DigitalIoTest, ClickingAPinTwiceSetsItLowAgain) {

@@ -12,6 +12,7 @@
 #include <QToolBar>
 
 #include "document/command_ids.h"
+#include "document/dialogs/digital_io_dialogs.h"
 #include "document/multi_tessel_doc.h"
 #include "shell/menu_ex.h"
 #include "shell_fixture.h"
@@ -99,7 +100,15 @@ struct ShippedLanguage {
     const char* newItem;
     const char* copyTooltip;
     const char* frequencyLabel;
+    const char* outputSetTitle;
 };
+
+// The title of the program's open dialog of that class.
+template <typename Dialog>
+QString OpenDialogTitle(const QWidget& root) {
+    const QList<Dialog*> dialogs = root.findChildren<Dialog*>();
+    return dialogs.size() == 1 ? dialogs.front()->windowTitle() : QString();
+}
 
 class ShippedLanguageTest : public ::testing::TestWithParam<ShippedLanguage> {};
 
@@ -112,6 +121,10 @@ TEST_P(ShippedLanguageTest, ChoosingItRetitlesMenusTooltipsAndThePanel) {
     ASSERT_TRUE(program.Start());
     CMainFrame& frame = program.Frame();
     ASSERT_EQ(frame.LanguageMenu()->actions().size(), 3);
+    // A modeless dialog left open is retitled too.
+    ASSERT_TRUE(program.ChooseMenuCommand(kCmdProgrammableOutput));
+    ASSERT_TRUE(program.ChooseMenuCommand(kCmdOutputSet));
+    ASSERT_EQ(OpenDialogTitle<OutputSetDialog>(frame), QStringLiteral("Output Set"));
 
     ASSERT_TRUE(program.ChooseMenuCommand(kCmdFirstLanguage));
     EXPECT_EQ(frame.GetActiveMenu()->actions()[0]->text(), QString::fromUtf8(language.fileMenu));
@@ -128,16 +141,19 @@ TEST_P(ShippedLanguageTest, ChoosingItRetitlesMenusTooltipsAndThePanel) {
     EXPECT_TRUE(labels.contains(QString::fromUtf8(language.frequencyLabel)))
         << labels.join(QLatin1Char('|')).toStdString();
 
+    EXPECT_EQ(OpenDialogTitle<OutputSetDialog>(frame), QString::fromUtf8(language.outputSetTitle));
+
     ASSERT_TRUE(program.ChooseMenuCommand(kCmdLanguageDefault));
     EXPECT_EQ(frame.CommandAction(kCmdFileNew)->text(), QStringLiteral("&New"));
+    EXPECT_EQ(OpenDialogTitle<OutputSetDialog>(frame), QStringLiteral("Output Set"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Shipped, ShippedLanguageTest,
                          ::testing::Values(ShippedLanguage{"Deutsch.lug", "&Datei", "&Neu",
                                                            "In die Zwischenablage kopieren",
-                                                           "Frequenz"},
+                                                           "Frequenz", "Ausgänge setzen"},
                                            ShippedLanguage{"简体中文.lug", "文件(&F)", "新建(&N)",
-                                                           "复制到剪贴板", "频率"}));
+                                                           "复制到剪贴板", "频率", "输出设置"}));
 
 }  // namespace
 }  // namespace korvane
