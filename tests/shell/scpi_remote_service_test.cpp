@@ -57,15 +57,6 @@ TEST_F(RemoteConfig, DisabledMeansNoServer) {
     EXPECT_FALSE(service.Serving());
 }
 
-// A port nobody listens on now, for a server the test starts itself.
-int FreePort() {
-    SimulatedDeviceLibrary library(0);
-    scpi::Instrument instrument("0");
-    scpi::Server probe(instrument, {"127.0.0.1", 0});
-    probe.Start();
-    return probe.Port();
-}
-
 TEST_F(RemoteConfig, TheDocumentsAreTheSourcesInTabOrder) {
     SimulatedDeviceLibrary library(0);
     CMultiTesselDoc first;
@@ -74,7 +65,7 @@ TEST_F(RemoteConfig, TheDocumentsAreTheSourcesInTabOrder) {
     second.CreateState(library);
 
     RemoteService service;
-    const int port = FreePort();
+    const int port = scpi::testing::FreeLoopbackPort();
     ASSERT_EQ(service.Configure(Config("[Remote]\nEnabled=1\nPort=" + std::to_string(port) + "\n")),
               QString());
     ASSERT_TRUE(service.Serving());
