@@ -6,10 +6,6 @@
 #include "engine/synthesis.h"
 
 namespace korvane {
-namespace {
-// The call log is for tests and diagnosis; a long-running program must not grow it for ever.
-constexpr std::size_t kMaxLoggedCalls = 20000;
-}  // namespace
 
 SimulatedDeviceLibrary::SimulatedDeviceLibrary(int deviceCount)
     : devices_(static_cast<std::size_t>(std::max(0, deviceCount))) {
@@ -19,12 +15,9 @@ SimulatedDeviceLibrary::SimulatedDeviceLibrary(int deviceCount)
 }
 
 SimulatedDeviceLibrary::DeviceState* SimulatedDeviceLibrary::Accept(std::unique_lock<std::mutex>&,
-                                                                    const char* name, int device,
-                                                                    double value) {
-    if (log_.size() >= kMaxLoggedCalls) {
-        log_.erase(log_.begin(), log_.begin() + kMaxLoggedCalls / 2);
-    }
-    log_.push_back({name, device, value, Clock::now()});
+                                                                    std::string_view name,
+                                                                    int device, double value) {
+    log_.Append({name, device, value, Clock::now()});
     if (device < 0 || device >= static_cast<int>(devices_.size())) {
         return nullptr;
     }
@@ -37,7 +30,7 @@ void SimulatedDeviceLibrary::Notify(std::unique_lock<std::mutex>& lock) {
         return;
     }
     auto observer = observer_;
-    Call call = log_.back();
+    const Call call = log_.Newest();
     lock.unlock();
     observer(call);
 }
@@ -57,10 +50,7 @@ void SimulatedDeviceLibrary::BufferLayout(double frequency, int* pointCount, int
 }
 
 double SimulatedDeviceLibrary::GeneratedFrequency(const DeviceState& device) const {
-    bool flat = device.codes.empty() ||
-                std::all_of(device.codes.begin(), device.codes.end(),
-                            [&](std::uint16_t c) { return c == device.codes.front(); });
-    if (flat || device.divider <= 0 || device.pointCount <= 0) {
+    if (device.flat || device.divider <= 0 || device.pointCount <= 0) {
         return 0.0;
     }
     return kMasterClockHz / device.divider * device.periodCount / device.pointCount;
@@ -98,6 +88,9 @@ int SimulatedDeviceLibrary::DDSDownload(int device, const std::uint16_t* codes, 
     std::unique_lock lock(mutex_);
     if (DeviceState* d = Accept(lock, "DDSDownload", device, count)) {
         d->codes.assign(codes, codes + std::clamp(count, 0, kMaxPoints));
+        // Decided once here rather than on every frequency reading.
+        d->flat = std::all_of(d->codes.begin(), d->codes.end(),
+                              [&](std::uint16_t c) { return c == d->codes.front(); });
     }
     Notify(lock);
     return 1;
@@ -200,6 +193,7 @@ void SimulatedDeviceLibrary::Unplug(int device) {
         DeviceState& d = devices_[static_cast<std::size_t>(device)];
         d.present = false;
         d.codes.clear();
+        d.flat = true;
     }
 }
 
@@ -220,12 +214,12 @@ SimulatedDeviceLibrary::DeviceState SimulatedDeviceLibrary::Device(int device) c
 
 std::vector<SimulatedDeviceLibrary::Call> SimulatedDeviceLibrary::CallLog() const {
     std::lock_guard lock(mutex_);
-    return log_;
+    return log_.Entries();
 }
 
 void SimulatedDeviceLibrary::ClearCallLog() {
     std::lock_guard lock(mutex_);
-    log_.clear();
+    log_.Clear();
 }
 
 void SimulatedDeviceLibrary::SetCallObserver(std::function<void(const Call&)> observer) {

@@ -4,9 +4,10 @@
 #include <cstdint>
 #include <functional>
 #include <mutex>
-#include <string>
+#include <string_view>
 #include <vector>
 
+#include "engine/device_library/bounded_log.h"
 #include "engine/device_library/device_library.h"
 
 namespace korvane {
@@ -16,10 +17,13 @@ class SimulatedDeviceLibrary : public DeviceLibrary {
   public:
     using Clock = std::chrono::steady_clock;
 
+    // The call log keeps this many of the newest calls.
+    static constexpr std::size_t kCallLogCapacity = 20000;
+
     // One call as the simulator received it; `value` is the call's main argument (frequency,
     // divider, code count, word...).
     struct Call {
-        std::string name;
+        std::string_view name;  // the call's name, a literal that lives as long as the program
         int device;
         double value;
         Clock::time_point when;
@@ -29,6 +33,7 @@ class SimulatedDeviceLibrary : public DeviceLibrary {
     struct DeviceState {
         bool present = true;
         std::vector<std::uint16_t> codes;
+        bool flat = true;  // every code the same (or none): nothing is generated
         int divider = 0;
         int pointCount = 0;
         int periodCount = 1;
@@ -72,14 +77,14 @@ class SimulatedDeviceLibrary : public DeviceLibrary {
 
   private:
     // Records the call; returns the device when it exists and is plugged in, else nullptr.
-    DeviceState* Accept(std::unique_lock<std::mutex>& lock, const char* name, int device,
+    DeviceState* Accept(std::unique_lock<std::mutex>& lock, std::string_view name, int device,
                         double value);
     void Notify(std::unique_lock<std::mutex>& lock);
     double GeneratedFrequency(const DeviceState& device) const;
 
     mutable std::mutex mutex_;
     std::vector<DeviceState> devices_;
-    std::vector<Call> log_;
+    BoundedLog<Call> log_{kCallLogCapacity};
     std::function<void(const Call&)> observer_;
 };
 

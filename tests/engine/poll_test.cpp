@@ -201,7 +201,7 @@ TEST(Reconnect, UnpluggedDeviceGetsEverythingAgainWhenItComesBack) {
     EXPECT_EQ(channel.reconnectPending, 0);
     Calls names;
     for (const auto& call : simulator.CallLog()) {
-        names.push_back(call.name);
+        names.emplace_back(call.name);
     }
     Calls expected{"DDSGetMeasure", "DDSCheck",         "DDSSetFrequency", "DDSSetTrigger",
                    "DDSSetDIOMode", "DDSSetSingleWave", "DDSSetFrequency", "DDSDownload"};
