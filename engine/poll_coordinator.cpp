@@ -10,9 +10,11 @@ void PollCoordinator::SetPaused(bool paused) {
     wake_.notify_all();
 }
 
-void PollCoordinator::WaitForNextCycle(std::stop_token stop, std::chrono::milliseconds period) {
+void PollCoordinator::WaitWhilePaused(std::stop_token stop) {
+    if (!paused_.load()) {
+        return;
+    }
     std::unique_lock lock(mutex_);
-    wake_.wait_for(lock, stop, period, [] { return false; });
     wake_.wait(lock, stop, [this] { return !paused_.load(); });
 }
 

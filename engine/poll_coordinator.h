@@ -1,7 +1,6 @@
 #pragma once
 
 #include <atomic>
-#include <chrono>
 #include <condition_variable>
 #include <mutex>
 #include <stop_token>
@@ -24,8 +23,9 @@ class PollCoordinator {
     void SetPaused(bool paused);
     bool Paused() const { return paused_.load(); }
 
-    // Sleeps for `period`, or while paused until resumed; returns early when stop is requested.
-    void WaitForNextCycle(std::stop_token stop, std::chrono::milliseconds period);
+    // Returns at once unless paused; then sleeps until resumed or stop is requested. Workers
+    // call it every cycle, so the common case takes no lock.
+    void WaitWhilePaused(std::stop_token stop);
 
     // Keeps sweep steps from overlapping.
     bool TryEnterSweepStep() { return !sweepStepGuard_.exchange(true, std::memory_order_acquire); }
