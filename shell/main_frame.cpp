@@ -56,6 +56,17 @@ int CommandIdOf(const QAction& action) {
     return action.property(kCommandIdProperty).toInt();
 }
 
+// Every command's state is refreshed five times a second; an action is touched only when its
+// state changes.
+void ShowCommandUi(QAction& action, CommandUi ui) {
+    if (action.isEnabled() != ui.enabled) {
+        action.setEnabled(ui.enabled);
+    }
+    if (action.isCheckable() && action.isChecked() != ui.checked) {
+        action.setChecked(ui.checked);
+    }
+}
+
 }  // namespace
 
 // Asks the user about devices while a new window claims one.
@@ -295,45 +306,44 @@ CChildFrame* CMainFrame::ActiveChild() const {
     return qobject_cast<CChildFrame*>(mdiArea_->currentSubWindow());
 }
 
-CommandUi CMainFrame::CommandState(int id) const {
+CMainFrame::CommandChain CMainFrame::Chain() const {
     const CChildFrame* child = ActiveChild();
     const CommandMap* view =
         child != nullptr && child->View() != nullptr ? &child->View()->Commands() : nullptr;
     const CommandMap* document = child != nullptr ? &child->Document().Commands() : nullptr;
-    return RouteUpdate({view, document, &commands_, appCommands_}, id);
+    return {view, document, &commands_, appCommands_};
+}
+
+CommandUi CMainFrame::CommandState(int id) const {
+    return StateAlong(Chain(), id);
+}
+
+CommandUi CMainFrame::StateAlong(const CommandChain& chain, int id) {
+    return RouteUpdate({chain[0], chain[1], chain[2], chain[3]}, id);
 }
 
 void CMainFrame::OnCommand(int id) {
-    if (!CommandState(id).enabled) {
+    const CommandChain chain = Chain();
+    if (!StateAlong(chain, id).enabled) {
         return;
     }
-    const CChildFrame* child = ActiveChild();
-    const CommandMap* view =
-        child != nullptr && child->View() != nullptr ? &child->View()->Commands() : nullptr;
-    const CommandMap* document = child != nullptr ? &child->Document().Commands() : nullptr;
-    RouteCommand({view, document, &commands_, appCommands_}, id);
+    RouteCommand({chain[0], chain[1], chain[2], chain[3]}, id);
     UpdateToolbarStates();
 }
 
 void CMainFrame::UpdateMenuItems(QMenu& menu) {
+    const CommandChain chain = Chain();
     for (QAction* action : menu.actions()) {
         if (const int id = CommandIdOf(*action); id != 0) {
-            const CommandUi ui = CommandState(id);
-            action->setEnabled(ui.enabled);
-            if (action->isCheckable()) {
-                action->setChecked(ui.checked);
-            }
+            ShowCommandUi(*action, StateAlong(chain, id));
         }
     }
 }
 
 void CMainFrame::UpdateToolbarStates() {
+    const CommandChain chain = Chain();
     for (const auto& [id, action] : actions_) {
-        const CommandUi ui = CommandState(id);
-        action->setEnabled(ui.enabled);
-        if (action->isCheckable()) {
-            action->setChecked(ui.checked);
-        }
+        ShowCommandUi(*action, StateAlong(chain, id));
     }
 }
 
@@ -593,12 +603,16 @@ void CMainFrame::RefreshStatusBar() {
     localtime_r(&now, &local);
     const QString dateTime = QString::fromStdString(DateTimeText(local));
 
-    panes_[2]->setFixedWidth(panes_[2]->fontMetrics().horizontalAdvance(dateTime) + 10 +
-                             panes_[2]->contentsMargins().left() +
-                             panes_[2]->contentsMargins().right());
     panes_[0]->setText(QString::fromStdString(status.state));
     panes_[1]->setText(QString::fromStdString(status.detail));
-    panes_[2]->setText(dateTime);
+    // Measuring text is the costly part of a refresh, and the clock changes once a minute.
+    QLabel& clock = *panes_[2];
+    if (dateTime != clock.text() || clock.font() != clockFont_) {
+        clockFont_ = clock.font();
+        clock.setFixedWidth(clock.fontMetrics().horizontalAdvance(dateTime) + 10 +
+                            clock.contentsMargins().left() + clock.contentsMargins().right());
+        clock.setText(dateTime);
+    }
 }
 
 QString CMainFrame::PaneText(int pane) const {

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QFont>
 #include <QMainWindow>
 #include <QTimer>
+#include <array>
 #include <map>
 #include <memory>
 
@@ -115,6 +117,11 @@ class CMainFrame : public QMainWindow, public DocumentHost {
 
   private:
     class Chooser;
+    // The command tables a command passes along: active view, its document, frame, application.
+    using CommandChain = std::array<const CommandMap*, 4>;
+
+    CommandChain Chain() const;
+    static CommandUi StateAlong(const CommandChain& chain, int id);
 
     void CreateStatusBar();
     void CreateMainToolBar();
@@ -149,6 +156,7 @@ class CMainFrame : public QMainWindow, public DocumentHost {
     QToolBar* tabToolBar_ = nullptr;
     DeviceTabBar* tabBar_ = nullptr;
     QLabel* panes_[3] = {};
+    QFont clockFont_;  // the font the clock pane was last sized for
 
     QTimer timer_;
     SearchDots dots_;
