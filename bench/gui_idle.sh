@@ -42,10 +42,18 @@ sleep 8  # the splash closes after 6 s; let everything settle
 
 ticks=$(getconf CLK_TCK)
 cpu() { awk '{print $14 + $15}' "/proc/$pid/stat"; }
+# Nanoseconds each thread has run: "tid runtime", the GUI thread's tid being the process id.
+threads() { for task in /proc/"$pid"/task/*; do echo "${task##*/} $(cut -d' ' -f1 "$task/schedstat")"; done; }
+threads >"$work/threads.before"
 before=$(cpu)
 sleep "$seconds"
 after=$(cpu)
+threads >"$work/threads.after"
 rss=$(awk '/VmRSS/ {print $2}' "/proc/$pid/status")
 import -window root "${KORVANE_SHOT:-/dev/null}" 2>/dev/null || true
 printf 'eight windows idle for %ss: %.2f %% of one core, %.1f MB resident\n' "$seconds" \
     "$(echo "($after - $before) * 100 / $ticks / $seconds" | bc -l)" "$(echo "$rss / 1024" | bc -l)"
+join <(sort "$work/threads.before") <(sort "$work/threads.after") |
+    awk -v gui="$pid" -v s="$seconds" '{ share = ($3 - $2) / 1e7 / s; if ($1 == gui) g += share; else w += share }
+        END { printf "  GUI thread %.2f %%, other threads (device workers) %.2f %%\n", g, w }'
+printf '  load average over the last minute: %s\n' "$(cut -d' ' -f1 /proc/loadavg)"
