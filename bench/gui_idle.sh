@@ -39,6 +39,10 @@ for i in $(seq 8); do
     xdotool key ctrl+n  # File > New
 done
 sleep 8  # the splash closes after 6 s; let everything settle
+# The measured state: the main window active, so the focused entry field's cursor blinks as a
+# user sees it.
+xdotool search --onlyvisible --name KorvaneAWG windowfocus --sync 2>/dev/null || true
+sleep 1
 
 ticks=$(getconf CLK_TCK)
 cpu() { awk '{print $14 + $15}' "/proc/$pid/stat"; }
@@ -57,3 +61,6 @@ join <(sort "$work/threads.before") <(sort "$work/threads.after") |
     awk -v gui="$pid" -v s="$seconds" '{ share = ($3 - $2) / 1e7 / s; if ($1 == gui) g += share; else w += share }
         END { printf "  GUI thread %.2f %%, other threads (device workers) %.2f %%\n", g, w }'
 printf '  load average over the last minute: %s\n' "$(cut -d' ' -f1 /proc/loadavg)"
+# Each device window runs one worker thread named after the program.
+workers=$(grep -lx korvaneawg /proc/"$pid"/task/*/comm | grep -vc "/task/$pid/")
+[ "$workers" -eq 8 ] || echo "  warning: $workers device windows open, not 8: the figures above do not count" >&2
