@@ -8,6 +8,7 @@
 #include <mutex>
 #include <vector>
 
+#include "bench/latency_samples.h"
 #include "engine/channel_worker.h"
 #include "engine/device_library/simulated_device_library.h"
 
@@ -40,8 +41,7 @@ void BM_SetterToDownloadLatency(benchmark::State& state) {
     double frequency = 1000.0;
     for (auto _ : state) {
         frequency = frequency == 1000.0 ? 2000.0 : 1000.0;
-        // A user's change arrives at any point of the worker's 20 ms cycle.
-        std::this_thread::sleep_for(std::chrono::milliseconds(latencies.size() * 7 % 20));
+        SpreadOverPollCycle(latencies.size());
         Clock::time_point start = Clock::now();
         channel.SetFrequency(frequency);
         std::unique_lock lock(mutex);
@@ -51,9 +51,7 @@ void BM_SetterToDownloadLatency(benchmark::State& state) {
         state.SetIterationTime(elapsed.count());
     }
     simulator.SetCallObserver(nullptr);
-    std::sort(latencies.begin(), latencies.end());
-    state.counters["median_ms"] = latencies[latencies.size() / 2];
-    state.counters["worst_ms"] = latencies.back();
+    ReportLatencies(state, latencies);
 }
 BENCHMARK(BM_SetterToDownloadLatency)
     ->UseManualTime()

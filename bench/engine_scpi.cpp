@@ -15,6 +15,7 @@
 #include <thread>
 #include <vector>
 
+#include "bench/latency_samples.h"
 #include "engine/device_library/simulated_device_library.h"
 #include "engine/scpi/served_devices.h"
 
@@ -125,8 +126,7 @@ void BM_ScpiFrequencyLatency(benchmark::State& state) {
     double frequency = 1000.0;
     for (auto _ : state) {
         frequency = frequency == 1000.0 ? 2000.0 : 1000.0;
-        // A command arrives at any point of the worker's 20 ms cycle.
-        std::this_thread::sleep_for(std::chrono::milliseconds(latencies.size() * 7 % 20));
+        SpreadOverPollCycle(latencies.size());
         const Clock::time_point start = Clock::now();
         client.Send("FREQ " + std::to_string(static_cast<int>(frequency)) + "\n");
         std::unique_lock lock(mutex);
@@ -136,9 +136,7 @@ void BM_ScpiFrequencyLatency(benchmark::State& state) {
         state.SetIterationTime(elapsed.count());
     }
     simulator.SetCallObserver(nullptr);
-    std::sort(latencies.begin(), latencies.end());
-    state.counters["median_ms"] = latencies[latencies.size() / 2];
-    state.counters["worst_ms"] = latencies.back();
+    ReportLatencies(state, latencies);
 }
 BENCHMARK(BM_ScpiFrequencyLatency)->UseManualTime()->Iterations(60)->Unit(benchmark::kMillisecond);
 
