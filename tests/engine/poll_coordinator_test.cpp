@@ -4,25 +4,13 @@
 #include <chrono>
 #include <thread>
 
+#include "engine/eventually.h"
 #include "engine/poll_coordinator.h"
 
 namespace korvane {
 namespace {
 
 using namespace std::chrono_literals;
-
-// Waits (bounded) until `done` holds; the bound only protects the test run from hanging.
-template <typename Predicate>
-bool Eventually(Predicate done) {
-    const auto end = std::chrono::steady_clock::now() + 5s;
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > end) {
-            return false;
-        }
-        std::this_thread::sleep_for(1ms);
-    }
-    return true;
-}
 
 TEST(PollCoordinator, AWorkerPassesStraightThroughWhenNotPaused) {
     PollCoordinator coordinator;
@@ -31,28 +19,30 @@ TEST(PollCoordinator, AWorkerPassesStraightThroughWhenNotPaused) {
     EXPECT_FALSE(coordinator.Paused());
 }
 
-TEST(PollCoordinator, APausedWorkerWaitsUntilResumed) {
+// A worker thread that waits at the pause of a paused coordinator, then notes it went through.
+class PausedWorkerTest : public ::testing::Test {
+  protected:
+    PausedWorkerTest() {
+        coordinator.SetPaused(true);
+        worker = std::jthread([this](std::stop_token stop) {
+            coordinator.WaitWhilePaused(stop);
+            through = true;
+        });
+    }
+
     PollCoordinator coordinator;
-    coordinator.SetPaused(true);
     std::atomic<bool> through{false};
-    std::jthread worker([&](std::stop_token stop) {
-        coordinator.WaitWhilePaused(stop);
-        through = true;
-    });
+    std::jthread worker;
+};
+
+TEST_F(PausedWorkerTest, WaitsUntilResumed) {
     std::this_thread::sleep_for(30ms);
     EXPECT_FALSE(through.load());
     coordinator.SetPaused(false);
     EXPECT_TRUE(Eventually([&] { return through.load(); }));
 }
 
-TEST(PollCoordinator, AStopRequestEndsThePause) {
-    PollCoordinator coordinator;
-    coordinator.SetPaused(true);
-    std::atomic<bool> through{false};
-    std::jthread worker([&](std::stop_token stop) {
-        coordinator.WaitWhilePaused(stop);
-        through = true;
-    });
+TEST_F(PausedWorkerTest, AStopRequestEndsThePause) {
     worker.request_stop();
     EXPECT_TRUE(Eventually([&] { return through.load(); }));
     EXPECT_TRUE(coordinator.Paused());

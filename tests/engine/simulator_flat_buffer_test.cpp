@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <vector>
 
 #include "engine/device_library/simulated_device_library.h"
@@ -11,14 +12,28 @@ namespace {
 constexpr int kPoints = 4082;
 constexpr double kGenerated = 200e6 / 49 / kPoints;
 
-double FrequencyAfter(const std::vector<std::uint16_t>& codes) {
-    SimulatedDeviceLibrary sim(1);
+// Device 0 at 1 kHz.
+std::unique_ptr<SimulatedDeviceLibrary> SimulatorAt1kHz() {
+    auto sim = std::make_unique<SimulatedDeviceLibrary>(1);
     int points = 0, periods = 0;
-    sim.DDSSetFrequency(0, 1000, &points, &periods);
-    sim.DDSDownload(0, codes.data(), static_cast<int>(codes.size()));
+    sim->DDSSetFrequency(0, 1000, &points, &periods);
+    return sim;
+}
+
+double MeasuredFrequency(SimulatedDeviceLibrary& sim) {
     double value = -1;
     sim.DDSGetMeasure(0, 0, &value);
     return value;
+}
+
+void Download(SimulatedDeviceLibrary& sim, const std::vector<std::uint16_t>& codes) {
+    sim.DDSDownload(0, codes.data(), static_cast<int>(codes.size()));
+}
+
+double FrequencyAfter(const std::vector<std::uint16_t>& codes) {
+    auto sim = SimulatorAt1kHz();
+    Download(*sim, codes);
+    return MeasuredFrequency(*sim);
 }
 
 TEST(SimulatorFlatBuffer, OnlyAShapedBufferGeneratesAFrequency) {
@@ -43,35 +58,26 @@ TEST(SimulatorFlatBuffer, OnlyAShapedBufferGeneratesAFrequency) {
 }
 
 TEST(SimulatorFlatBuffer, AFlatDownloadAfterAShapedOneStopsTheOutput) {
-    SimulatedDeviceLibrary sim(1);
-    int points = 0, periods = 0;
-    sim.DDSSetFrequency(0, 1000, &points, &periods);
+    auto sim = SimulatorAt1kHz();
     std::vector<std::uint16_t> codes(kPoints, 2048);
     codes[7] = 0;
-    sim.DDSDownload(0, codes.data(), kPoints);
-    double value = -1;
-    sim.DDSGetMeasure(0, 0, &value);
-    ASSERT_NEAR(value, kGenerated, 1e-9);
+    Download(*sim, codes);
+    ASSERT_NEAR(MeasuredFrequency(*sim), kGenerated, 1e-9);
 
     codes[7] = 2048;
-    sim.DDSDownload(0, codes.data(), kPoints);
-    sim.DDSGetMeasure(0, 0, &value);
-    EXPECT_EQ(value, 0.0);
+    Download(*sim, codes);
+    EXPECT_EQ(MeasuredFrequency(*sim), 0.0);
 }
 
 TEST(SimulatorFlatBuffer, AnUnpluggedDeviceLosesItsWave) {
-    SimulatedDeviceLibrary sim(1);
-    int points = 0, periods = 0;
-    sim.DDSSetFrequency(0, 1000, &points, &periods);
+    auto sim = SimulatorAt1kHz();
     std::vector<std::uint16_t> codes(kPoints, 2048);
     codes[0] = 0;
-    sim.DDSDownload(0, codes.data(), kPoints);
-    sim.Unplug(0);
-    sim.Replug(0);
-    double value = -1;
-    sim.DDSGetMeasure(0, 0, &value);
-    EXPECT_EQ(value, 0.0);
-    EXPECT_TRUE(sim.Device(0).flat);
+    Download(*sim, codes);
+    sim->Unplug(0);
+    sim->Replug(0);
+    EXPECT_EQ(MeasuredFrequency(*sim), 0.0);
+    EXPECT_TRUE(sim->Device(0).flat);
 }
 
 }  // namespace

@@ -7,24 +7,12 @@
 
 #include "engine/channel_worker.h"
 #include "engine/device_library/simulated_device_library.h"
+#include "engine/eventually.h"
 
 namespace korvane {
 namespace {
 
 using namespace std::chrono_literals;
-
-// Waits (bounded) until `done` holds; the bound only protects the test run from hanging.
-template <typename Predicate>
-bool Eventually(Predicate done, std::chrono::milliseconds limit = 5000ms) {
-    auto end = std::chrono::steady_clock::now() + limit;
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > end) {
-            return false;
-        }
-        std::this_thread::sleep_for(2ms);
-    }
-    return true;
-}
 
 int CountCalls(const SimulatedDeviceLibrary& sim, const std::string& name) {
     int n = 0;
