@@ -2,6 +2,8 @@
 // the drawing of arbitrary points.
 #include <gtest/gtest.h>
 
+#include "support/param_name.h"
+
 #include <string>
 
 #include "engine/channel_state.h"
@@ -48,7 +50,11 @@ INSTANTIATE_TEST_SUITE_P(
         FrequencyCase{"1 0", 2, Sine, 75000000.0, true},
         FrequencyCase{"1 0", 2, Exponent, 25000000.0, true},
         // Made of number characters but not one number: its leading number.
-        FrequencyCase{"12.5.1", 0, Sine, 12.5, false}));
+        FrequencyCase{"12.5.1", 0, Sine, 12.5, false}),
+    [](const auto& info) {
+        const auto& p = info.param;
+        return test::ParamName("text", p.text, "unit", p.unit, test::WaveName(p.waveType));
+    });
 
 TEST(UnfinishedFrequencyTest, TextsThatReadAsZeroButCanStillGrowAreUnfinished) {
     for (const char* text : {"", "-", ".", "-.", "0", "0.", "0.00", "-0"}) {
