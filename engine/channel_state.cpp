@@ -42,6 +42,25 @@ void ChannelState::RequestDownload() {
     }
 }
 
+void ChannelState::CoalesceRemoteCommands() {
+    std::lock_guard lock(queueMutex_);
+    std::deque<int> kept;
+    for (const int code : commandQueue_) {
+        const auto same = std::find(kept.rbegin(), kept.rend(), code);
+        const auto frequency = std::find(kept.rbegin(), kept.rend(), DeviceCommand::SetFrequency);
+        // Reverse iterators: `frequency` before `same` means a frequency command lies between.
+        if (same == kept.rend() || (frequency < same && code != DeviceCommand::SetFrequency)) {
+            kept.push_back(code);
+        }
+    }
+    const auto frequency = std::find(kept.rbegin(), kept.rend(), DeviceCommand::SetFrequency);
+    if (frequency != kept.rend() &&
+        std::find(kept.rbegin(), frequency, DeviceCommand::Download) == frequency) {
+        kept.push_back(DeviceCommand::Download);  // the new point count needs a fresh buffer
+    }
+    commandQueue_.swap(kept);
+}
+
 std::vector<int> ChannelState::QueuedCommands() const {
     std::lock_guard lock(queueMutex_);
     return {commandQueue_.begin(), commandQueue_.end()};

@@ -90,6 +90,12 @@ class ChannelState {
     // Appends Download unless the queue's head already is one.
     void RequestDownload();
     std::vector<int> QueuedCommands() const;
+    // For changes made remotely, after they queued their commands: drops every command whose code
+    // already waits ahead of it with no frequency command in between, and puts a download behind
+    // a frequency command that has none. The worker sends each command with the newest fields,
+    // so the earlier one does the work of both. A burst of changes then leaves at most one
+    // frequency command and two of each other code queued.
+    void CoalesceRemoteCommands();
 
     // ---- setters: store the field, then queue what the device needs --------------------------
     void SetFrequency(double value);

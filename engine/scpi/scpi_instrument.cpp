@@ -109,7 +109,11 @@ Instrument::Result Instrument::Execute(const ProgramUnit& unit, ClientState& cli
         client.path = std::move(nodes);
     }
     CommandContext context{*this, client, channel, unit.parameters, {}};
-    if (int error = spec->handler(context); error != 0) {
+    const int error = spec->handler(context);
+    if (channel != nullptr) {
+        channel->CoalesceRemoteCommands();  // a burst of remote changes queues each command once
+    }
+    if (error != 0) {
         return refuse(error);
     }
     result.hasReply = spec->query;
@@ -155,6 +159,7 @@ void Instrument::ResetChannels() {
             channel->PushCommand(DeviceCommand::SetDioMode);
             channel->PushCommand(DeviceCommand::SetSingleWave);
             channel->RequestDownload();
+            channel->CoalesceRemoteCommands();
         }
     }
 }

@@ -27,8 +27,22 @@ struct ParsedUnit {
     ProgramUnit unit;
 };
 
-// The position just past the next ';' that is not inside a quoted string (or the end of `line`),
-// starting at `from`. The unit is then line[from, end - 1) or line[from, end) at the end.
+// The whole length of the definite-length block "#<n><length><bytes>" starting at text[at]: 0 when
+// no block starts there, npos when its bytes have not all arrived. A block starts a parameter:
+// its '#' follows a blank or a ','. Its bytes are data, never commands or separators.
+std::size_t BlockLength(std::string_view text, std::size_t at);
+
+// The bytes of a parameter that is one whole block, or nothing when it is not one.
+bool BlockBytes(std::string_view parameter, std::string_view& bytes);
+
+// Where the message at the start of `input` ends: the position of its terminating '\n', which is
+// the first one outside a block; npos while it has not arrived.
+std::size_t MessageEnd(std::string_view input);
+
+// The position of the next ';' that is not inside a quoted string or a block, starting at `from`,
+// or the end of `line`: the unit is line[from, UnitTextEnd).
+std::size_t UnitTextEnd(std::string_view line, std::size_t from);
+// The position just past that ';' (or the end of `line`): where the next unit starts.
 std::size_t NextUnitEnd(std::string_view line, std::size_t from);
 
 // Parses one unit. Empty text (blanks only) gives a unit with no nodes and no error.

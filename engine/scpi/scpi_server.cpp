@@ -54,7 +54,7 @@ struct Client {
             if (session.Busy() || unsent.size() >= Server::kMaxUnsentBytes) {
                 break;
             }
-            const std::size_t newline = input.find('\n');
+            const std::size_t newline = MessageEnd(input);
             if (newline == std::string::npos && input.size() <= Server::kMaxLineBytes) {
                 break;
             }
@@ -83,6 +83,7 @@ struct Client {
         }
     }
 
+    // Sends what the socket takes, then runs the lines that were held back for it.
     void Send() {
         const ssize_t sent = ::send(fd, unsent.data(), unsent.size(), MSG_NOSIGNAL);
         if (sent < 0) {
@@ -92,8 +93,39 @@ struct Client {
             return;
         }
         unsent.erase(0, static_cast<std::size_t>(sent));
+        RunLines();
     }
 };
+
+// What a client turned away reads before its connection closes.
+std::string RefusalText() {
+    return "refused: " + std::to_string(Server::kMaxClients) +
+           " clients are connected already; try again later\n";
+}
+
+// The address to listen on: IPv4 or IPv6 text, or "localhost" for the IPv4 loopback.
+bool ResolveAddress(const std::string& text, int port, sockaddr_storage& address, socklen_t& length,
+                    bool& loopback) {
+    const std::string numeric = text == "localhost" ? "127.0.0.1" : text;
+    address = {};
+    auto* v4 = reinterpret_cast<sockaddr_in*>(&address);
+    if (::inet_pton(AF_INET, numeric.c_str(), &v4->sin_addr) == 1) {
+        v4->sin_family = AF_INET;
+        v4->sin_port = htons(static_cast<std::uint16_t>(port));
+        length = sizeof(sockaddr_in);
+        loopback = (ntohl(v4->sin_addr.s_addr) >> 24) == 127;
+        return true;
+    }
+    auto* v6 = reinterpret_cast<sockaddr_in6*>(&address);
+    if (::inet_pton(AF_INET6, numeric.c_str(), &v6->sin6_addr) == 1) {
+        v6->sin6_family = AF_INET6;
+        v6->sin6_port = htons(static_cast<std::uint16_t>(port));
+        length = sizeof(sockaddr_in6);
+        loopback = IN6_IS_ADDR_LOOPBACK(&v6->sin6_addr);
+        return true;
+    }
+    return false;
+}
 
 std::string SystemError(const std::string& what) {
     return what + ": " + std::strerror(errno);
@@ -109,22 +141,22 @@ Server::~Server() {
 }
 
 std::string Server::Start() {
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(static_cast<std::uint16_t>(options_.port));
     if (options_.port < 0 || options_.port > 65535) {
         return "port " + std::to_string(options_.port) + " is not from 0 to 65535";
     }
-    if (::inet_pton(AF_INET, options_.bindAddress.c_str(), &address.sin_addr) != 1) {
-        return "'" + options_.bindAddress + "' is not an IPv4 address";
+    sockaddr_storage address{};
+    socklen_t addressLength = 0;
+    if (!ResolveAddress(options_.bindAddress, options_.port, address, addressLength,
+                        loopbackOnly_)) {
+        return "'" + options_.bindAddress + "' is not an IPv4 or IPv6 address nor localhost";
     }
-    listenSocket_ = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    listenSocket_ = ::socket(address.ss_family, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
     if (listenSocket_ < 0) {
         return SystemError("socket");
     }
     const int yes = 1;
     ::setsockopt(listenSocket_, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
-    if (::bind(listenSocket_, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 ||
+    if (::bind(listenSocket_, reinterpret_cast<const sockaddr*>(&address), addressLength) != 0 ||
         ::listen(listenSocket_, SOMAXCONN) != 0) {
         std::string error = SystemError("cannot listen on " + options_.bindAddress + ":" +
                                         std::to_string(options_.port));
@@ -132,9 +164,10 @@ std::string Server::Start() {
         listenSocket_ = -1;
         return error;
     }
-    socklen_t length = sizeof address;
-    ::getsockname(listenSocket_, reinterpret_cast<sockaddr*>(&address), &length);
-    port_ = ntohs(address.sin_port);
+    ::getsockname(listenSocket_, reinterpret_cast<sockaddr*>(&address), &addressLength);
+    port_ = ntohs(address.ss_family == AF_INET6
+                      ? reinterpret_cast<const sockaddr_in6*>(&address)->sin6_port
+                      : reinterpret_cast<const sockaddr_in*>(&address)->sin_port);
     int pipeEnds[2];
     if (::pipe2(pipeEnds, O_NONBLOCK | O_CLOEXEC) != 0) {
         std::string error = SystemError("pipe");
@@ -212,7 +245,12 @@ void Server::Serve(std::stop_token stop) {
             const int fd = ::accept4(listenSocket_, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
             if (fd >= 0) {
                 if (clients.size() >= kMaxClients) {
-                    ::close(fd);  // refused: the client sees the connection closed at once
+                    // Refused: one line says why (a fresh socket takes it at once), then the
+                    // connection closes.
+                    const std::string refusal = RefusalText();
+                    [[maybe_unused]] ssize_t ignored =
+                        ::send(fd, refusal.data(), refusal.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
+                    ::close(fd);
                 } else {
                     const int yes = 1;
                     ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &yes, sizeof yes);

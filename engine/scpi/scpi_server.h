@@ -8,18 +8,19 @@ namespace korvane::scpi {
 
 class Instrument;
 
-// Serves the instrument over raw TCP: one command line per newline, answers the same way. One
+// Serves the instrument over raw TCP: one command line per newline (a newline inside a block is
+// data), answers the same way. One
 // thread waits on every socket with poll(), so a slow, silent or hostile client never holds up
 // another; what one client can make the server hold is bounded (its line, its unsent answers,
 // and the number of clients).
 class Server {
   public:
     struct Options {
-        std::string bindAddress = "127.0.0.1";
-        int port = 5025;  // 0 picks a free port (see Port)
+        std::string bindAddress = "127.0.0.1";  // IPv4, IPv6 or "localhost"
+        int port = 5025;                        // 0 picks a free port (see Port)
     };
     static constexpr std::size_t kMaxLineBytes = 64 * 1024;
-    static constexpr std::size_t kMaxClients = 16;
+    static constexpr std::size_t kMaxClients = 64;
     // A client that does not read its answers gets no further lines run until it has.
     static constexpr std::size_t kMaxUnsentBytes = 1024 * 1024;
 
@@ -34,6 +35,8 @@ class Server {
     void Stop();
     // The port the server listens on, once started.
     int Port() const { return port_; }
+    // Whether only this computer can connect (the address is a loopback one), once started.
+    bool LoopbackOnly() const { return loopbackOnly_; }
 
   private:
     void Serve(std::stop_token stop);
@@ -44,6 +47,7 @@ class Server {
     int wakeRead_ = -1;
     int wakeWrite_ = -1;
     int port_ = 0;
+    bool loopbackOnly_ = true;
     std::jthread thread_;
 };
 

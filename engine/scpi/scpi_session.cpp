@@ -11,9 +11,6 @@ void Session::Submit(std::string line) {
     if (busy_) {
         return;
     }
-    if (!line.empty() && line.back() == '\r') {
-        line.pop_back();
-    }
     line_ = std::move(line);
     position_ = 0;
     busy_ = true;
@@ -40,10 +37,7 @@ void Session::ReportInputOverrun() {
 void Session::Continue() {
     while (position_ < line_.size()) {
         const std::size_t end = NextUnitEnd(line_, position_);
-        std::size_t length = end - position_;
-        if (end <= line_.size() && length > 0 && line_[end - 1] == ';') {
-            --length;
-        }
+        const std::size_t length = UnitTextEnd(line_, position_) - position_;
         const ParsedUnit parsed = ParseUnit(std::string_view(line_).substr(position_, length));
         if (parsed.error != 0 || parsed.unit.nodes.empty()) {
             // A refused command changes nothing; the others on the line still run, so every

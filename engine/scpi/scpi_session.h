@@ -20,7 +20,7 @@ class Session {
 
     explicit Session(Instrument& instrument);
 
-    // Starts a line (without its terminator); only while not Busy.
+    // Starts a line (without its '\n'; a '\r' before it is taken as a blank); only while not Busy.
     void Submit(std::string line);
     // Goes on with a waiting line when its commands can run.
     void Resume();

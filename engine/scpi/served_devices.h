@@ -25,6 +25,7 @@ class ServedDevices {
     // Starts serving; an empty text on success, else the reason.
     std::string Start();
     int Port() const { return server_.Port(); }
+    bool LoopbackOnly() const { return server_.LoopbackOnly(); }
     std::size_t ChannelCount() const { return channels_.size(); }
     ChannelState& Channel(std::size_t index) { return *channels_[index]; }
 

@@ -335,24 +335,6 @@ TEST(ScpiCommands, OperationCompleteDoesNotWaitForAMissingDevice) {
     EXPECT_EQ(bench.Run("*OPC?"), "1\n");
 }
 
-TEST(ScpiCommands, AClientThatOutrunsTheDeviceWaits) {
-    ScpiBench bench;
-    int lines = 0;
-    while (!bench.session.Busy() && lines < 100) {
-        bench.session.Submit("FREQ " + std::to_string(1000 + lines));
-        ++lines;
-    }
-    ASSERT_TRUE(bench.session.Busy());
-    EXPECT_LE(bench.device.QueuedCommands().size(), Instrument::kMaxQueuedCommands + 1);
-    const double waiting = 1000 + lines - 1;
-    EXPECT_NE(bench.device.frequency, waiting);
-    bench.device.Poll();
-    bench.device.Poll();
-    bench.session.Resume();
-    EXPECT_FALSE(bench.session.Busy());
-    EXPECT_EQ(bench.device.frequency, waiting);
-}
-
 TEST(ScpiCommands, AnOverlongAnswerIsRefused) {
     ScpiBench bench;
     std::string points = "DATA:ARB 1";

@@ -79,14 +79,44 @@ TEST_F(ScpiServer, AnOversizeLineIsDroppedAndReported) {
     EXPECT_EQ(hostile.Query(longest), "4000");
 }
 
+// A client that sends a long run of queries before reading gets every answer, however much of
+// it waits unsent.
+TEST_F(ScpiServer, AnswersEveryPipelinedQueryBeyondTheUnsentLimit) {
+    Client client(server.Port());
+    std::string points = "SOUR2:DATA:ARB 1";
+    for (int i = 1; i < kMaxPoints; ++i) {
+        points += ",-1.234567";
+    }
+    client.Send(points + "\n");
+    std::string queries;
+    constexpr int kQueries = 100;
+    for (int i = 0; i < kQueries; ++i) {
+        queries += "SOUR2:DATA:ARB?\n";
+    }
+    client.Send(queries);
+    ASSERT_GT(kQueries * points.size(), 2 * Server::kMaxUnsentBytes);
+    int answered = 0;
+    for (; answered < kQueries; ++answered) {
+        const std::string line = client.ReadLine();
+        if (line.size() < 4096 * 2) {
+            ADD_FAILURE() << "answer " << answered << ": " << line.substr(0, 40);
+            break;
+        }
+    }
+    EXPECT_EQ(answered, kQueries);
+    EXPECT_EQ(client.Query("SYST:ERR?"), "0,\"No error\"");
+}
+
 TEST_F(ScpiServer, RefusesClientsBeyondItsLimit) {
+    EXPECT_GE(Server::kMaxClients, 64u);
     std::vector<std::unique_ptr<Client>> clients;
     for (std::size_t i = 0; i < Server::kMaxClients; ++i) {
         clients.push_back(std::make_unique<Client>(server.Port()));
         ASSERT_EQ(clients.back()->Query("SYST:ERR:COUN?"), "0");
     }
     Client extra(server.Port());
-    EXPECT_EQ(extra.Query("*IDN?"), "<closed>");
+    EXPECT_EQ(extra.ReadLine(), "refused: 64 clients are connected already; try again later");
+    EXPECT_EQ(extra.ReadLine(), "<closed>");
     clients.front()->Close();
     // The freed place is taken by the next client once the server has seen the close.
     std::string answer;
@@ -138,14 +168,34 @@ TEST(ScpiServedDevices, ClientsWorkersAndPanelTogether) {
     EXPECT_EQ(simulator.Device(1).divider, ClockDivider(8000.0));
 }
 
+struct BindCase {
+    const char* address;
+    bool loopback;
+};
+
+class ScpiServerBind : public ::testing::TestWithParam<BindCase> {};
+
+TEST_P(ScpiServerBind, ListensOnTheAddressAndKnowsWhetherItIsLoopback) {
+    ScpiBench bench;
+    Server server(bench.instrument, {GetParam().address, 0});
+    ASSERT_EQ(server.Start(), "");
+    EXPECT_GT(server.Port(), 0);
+    EXPECT_EQ(server.LoopbackOnly(), GetParam().loopback);
+}
+
+INSTANTIATE_TEST_SUITE_P(Addresses, ScpiServerBind,
+                         ::testing::Values(BindCase{"127.0.0.1", true}, BindCase{"localhost", true},
+                                           BindCase{"::1", true}, BindCase{"0.0.0.0", false},
+                                           BindCase{"::", false}));
+
 TEST(ScpiServerStart, ReportsAPortInUse) {
     ScpiBench bench;
     Server first(bench.instrument, {"127.0.0.1", 0});
     ASSERT_EQ(first.Start(), "");
     Server second(bench.instrument, {"127.0.0.1", first.Port()});
     EXPECT_NE(second.Start().find("cannot listen on 127.0.0.1:"), std::string::npos);
-    Server bad(bench.instrument, {"localhost", 0});
-    EXPECT_EQ(bad.Start(), "'localhost' is not an IPv4 address");
+    Server bad(bench.instrument, {"example.com", 0});
+    EXPECT_EQ(bad.Start(), "'example.com' is not an IPv4 or IPv6 address nor localhost");
 }
 
 }  // namespace

@@ -49,8 +49,16 @@ int Serve(const std::vector<std::string>& args) {
         std::fprintf(stderr, "korvaneawg-cli serve: %s\n", error.c_str());
         return kFailed;
     }
-    std::printf("serving %zu source(s) on %s:%d; stop with Ctrl+C\n", served.ChannelCount(),
-                options.bindAddress.c_str(), served.Port());
+    if (!served.LoopbackOnly()) {
+        std::fprintf(stderr,
+                     "korvaneawg-cli serve: warning: %s is reachable from other computers; "
+                     "anyone who can connect controls the generators (there is no password)\n",
+                     options.bindAddress.c_str());
+    }
+    // An IPv6 address is written in brackets, so that the port stays readable.
+    const bool v6 = options.bindAddress.find(':') != std::string::npos;
+    std::printf("serving %zu source(s) on %s%s%s:%d; stop with Ctrl+C\n", served.ChannelCount(),
+                v6 ? "[" : "", options.bindAddress.c_str(), v6 ? "]" : "", served.Port());
     std::fflush(stdout);
     int received = 0;
     sigwait(&stopSignals, &received);
@@ -59,7 +67,7 @@ int Serve(const std::vector<std::string>& args) {
 
 const Registration serve{{"serve",
                           "serve [--bind ADDRESS] [--port N]  remote control of every device "
-                          "(default 127.0.0.1:5025)",
+                          "(default 127.0.0.1:5025; ADDRESS: IPv4, IPv6 or localhost)",
                           Serve}};
 
 }  // namespace
