@@ -56,19 +56,31 @@ bool MatchPattern(const std::vector<PatternNode>& pattern, const std::vector<Hea
     return MatchFrom(pattern, 0, typed, 0, channel);
 }
 
-CommandSpec ChannelCommand(std::string_view pattern, bool query, Handler handler) {
+CommandSpec InstrumentCommand(std::string_view pattern, bool query, Handler handler) {
     CommandSpec spec;
     spec.pattern = ParsePattern(pattern);
     spec.query = query;
-    spec.channel = true;
     spec.handler = std::move(handler);
+    return spec;
+}
+
+CommandSpec ChannelCommand(std::string_view pattern, bool query, Handler handler) {
+    CommandSpec spec = InstrumentCommand(pattern, query, std::move(handler));
+    spec.channel = true;
+    return spec;
+}
+
+CommandSpec CommonCommand(std::string_view name, bool query, Handler handler) {
+    CommandSpec spec = InstrumentCommand(name, query, std::move(handler));
+    spec.common = true;
     return spec;
 }
 
 const std::vector<CommandSpec>& CommandTable() {
     static const std::vector<CommandSpec> table = [] {
         std::vector<CommandSpec> all;
-        for (auto part : {CommonCommands, WaveCommands, OutputCommands, DataCommands}) {
+        for (auto part : {CommonCommands, StatusCommands, FormatCommands, WaveCommands,
+                          ApplyCommands, OutputCommands, DataCommands}) {
             for (CommandSpec& spec : part()) {
                 all.push_back(std::move(spec));
             }

@@ -56,11 +56,18 @@ std::vector<CommandSpec> CommonCommands();
 std::vector<CommandSpec> WaveCommands();
 std::vector<CommandSpec> OutputCommands();
 std::vector<CommandSpec> DataCommands();
+std::vector<CommandSpec> StatusCommands();
+std::vector<CommandSpec> FormatCommands();
+std::vector<CommandSpec> ApplyCommands();
 
 // The whole table, built once.
 const std::vector<CommandSpec>& CommandTable();
 
 // A command bound to a channel, matched by `pattern` and answered by `handler`.
 CommandSpec ChannelCommand(std::string_view pattern, bool query, Handler handler);
+// A command of the instrument as a whole (SYSTem, FORMat).
+CommandSpec InstrumentCommand(std::string_view pattern, bool query, Handler handler);
+// A common command such as "*ESE": `name` without the '*'.
+CommandSpec CommonCommand(std::string_view name, bool query, Handler handler);
 
 }  // namespace korvane::scpi

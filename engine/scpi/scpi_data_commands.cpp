@@ -7,6 +7,7 @@
 #include "engine/scpi/scpi_error_queue.h"
 #include "engine/scpi/scpi_fields.h"
 #include "engine/scpi/scpi_instrument.h"
+#include "engine/scpi/scpi_point_block.h"
 #include "engine/scpi/scpi_wave_select.h"
 
 namespace korvane::scpi {
@@ -23,17 +24,21 @@ constexpr int kDigitalInMask = 0x3f;     // the input bits the program shows
 constexpr double kMaxSweepFrequency = 1000000.0;
 constexpr double kMaxSweepSpeedMs = 3600000.0;
 
-// DATA:ARBitrary v1,v2,...: one period of 1..4096 points in volts. The whole list is read before
-// the table changes; the channel then plays it as its arbitrary wave.
-int LoadPoints(CommandContext& context) {
+// The points a DATA:ARBitrary command carries: a list of numbers, or one REAL,32 block in the
+// client's byte order.
+int ReadPoints(const CommandContext& context, std::vector<float>& points) {
     const std::vector<std::string>& texts = context.parameters;
     if (texts.empty()) {
         return kMissingParameter;
     }
+    std::string_view bytes;
+    if (texts.size() == 1 && BlockBytes(texts[0], bytes)) {
+        return DecodeReal32(bytes, context.client.swappedBytes, points) ? 0 : kInvalidBlockData;
+    }
     if (texts.size() > static_cast<std::size_t>(kMaxPoints)) {
         return kTooMuchData;
     }
-    std::vector<float> points(texts.size());
+    points.assign(texts.size(), 0.0f);
     for (std::size_t i = 0; i < texts.size(); ++i) {
         Numeric number;
         if (int error = ParseNumeric(texts[i], kVolts, number); error != 0) {
@@ -43,6 +48,28 @@ int LoadPoints(CommandContext& context) {
             return kDataTypeError;
         }
         points[i] = static_cast<float>(number.value);
+    }
+    return 0;
+}
+
+// DATA:ARBitrary v1,v2,... or a block: one period of 1..4096 points in volts, each within the
+// output's full scale. The whole table is checked before it changes; the channel then plays it
+// as its arbitrary wave.
+int LoadPoints(CommandContext& context) {
+    std::vector<float> points;
+    if (int error = ReadPoints(context, points); error != 0) {
+        return error;
+    }
+    if (points.empty()) {
+        return kMissingParameter;
+    }
+    if (points.size() > static_cast<std::size_t>(kMaxPoints)) {
+        return kTooMuchData;
+    }
+    for (const float point : points) {
+        if (!std::isfinite(point) || std::fabs(point) > kMaxAmplitude) {
+            return kDataOutOfRange;
+        }
     }
     C& c = *context.channel;
     for (std::size_t i = 0; i < points.size(); ++i) {
@@ -59,11 +86,19 @@ int QueryPoints(CommandContext& context) {
     }
     const C& c = *context.channel;
     const int count = std::clamp(c.arbPointCount.load(), 1, kMaxPoints);
-    for (int i = 0; i < count; ++i) {
+    std::vector<float> points(static_cast<std::size_t>(count));
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        points[i] = c.arbPoints[i];
+    }
+    if (context.client.realFormat) {
+        context.reply = EncodeReal32Block(points, context.client.swappedBytes);
+        return 0;
+    }
+    for (std::size_t i = 0; i < points.size(); ++i) {
         if (i > 0) {
             context.reply.push_back(',');
         }
-        context.reply += FormatNumber(c.arbPoints[static_cast<std::size_t>(i)], 7);
+        context.reply += FormatNumber(points[i], 7);
     }
     return 0;
 }
@@ -91,6 +126,9 @@ void RestartRunningSweep(C& c) {
 
 double One(const C&) {
     return 1.0;
+}
+double DigitalOutWord(const C& c) {
+    return static_cast<double>(c.digitalOut);
 }
 double MaxSweepFrequency(const C&) {
     return kMaxSweepFrequency;
@@ -135,16 +173,16 @@ std::vector<CommandSpec> DataCommands() {
         }
         double word = number.kind == Numeric::Maximum   ? kDigitalOutMask
                       : number.kind == Numeric::Minimum ? 0.0
-                                                        : std::round(number.value);
+                      : number.kind == Numeric::Default
+                          ? DefaultOf(*context.channel, DigitalOutWord)
+                          : std::round(number.value);
         if (word < 0.0 || word > kDigitalOutMask) {
             return static_cast<int>(kDataOutOfRange);
         }
         context.channel->digitalOut = static_cast<std::uint16_t>(word);
         return 0;
     }));
-    table.push_back(Reading(
-        "[SOURce#]:DIGital:OUTPut", [](const C& c) { return static_cast<double>(c.digitalOut); },
-        10));
+    table.push_back(Reading("[SOURce#]:DIGital:OUTPut", DigitalOutWord, 10));
     table.push_back(Reading(
         "[SOURce#]:DIGital:INPut",
         [](const C& c) { return static_cast<double>(c.digitalIn & kDigitalInMask); }, 10));

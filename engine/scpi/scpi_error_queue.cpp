@@ -36,6 +36,8 @@ std::string_view ErrorText(int code) {
             return "Suffix not allowed";
         case kInvalidCharacterData:
             return "Invalid character data";
+        case kInvalidBlockData:
+            return "Invalid block data";
         case kExecutionError:
             return "Execution error";
         case kSettingsConflict:
@@ -48,6 +50,8 @@ std::string_view ErrorText(int code) {
             return "Illegal parameter value";
         case kOutOfMemory:
             return "Out of memory";
+        case kSelfTestFailed:
+            return "Self-test failed";
         case kQueueOverflow:
             return "Queue overflow";
         case kInputBufferOverrun:
@@ -57,12 +61,33 @@ std::string_view ErrorText(int code) {
     }
 }
 
+int EventBitOf(int code) {
+    if (code <= -100 && code > -200) {
+        return kCommandErrorBit;
+    }
+    if (code <= -200 && code > -300) {
+        return kExecutionErrorBit;
+    }
+    if (code <= -300 && code > -400) {
+        return kDeviceErrorBit;
+    }
+    return code <= -400 && code > -500 ? kQueryErrorBit : 0;
+}
+
 void ErrorQueue::Push(int code) {
+    events_ |= EventBitOf(code);
     if (entries_.size() < kCapacity) {
         entries_.push_back(code);
     } else {
         entries_.back() = kQueueOverflow;
+        events_ |= EventBitOf(kQueueOverflow);
     }
+}
+
+int ErrorQueue::TakeEvents() {
+    const int taken = events_;
+    events_ = 0;
+    return taken;
 }
 
 std::string ErrorQueue::Pop() {

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "engine/channel_state.h"
 #include "engine/scpi/scpi_error_queue.h"
 
 namespace korvane::scpi {
@@ -50,25 +51,61 @@ int ExpectParameters(const CommandContext& context, std::size_t count) {
     return context.parameters.size() > count ? kParameterNotAllowed : 0;
 }
 
+Handler WithoutParameters(std::function<void(CommandContext&)> action) {
+    return [action = std::move(action)](CommandContext& context) {
+        if (int error = ExpectParameters(context, 0); error != 0) {
+            return error;
+        }
+        action(context);
+        return 0;
+    };
+}
+
+double DefaultOf(const ChannelState& channel, double (*get)(const ChannelState&)) {
+    const ChannelState defaults(channel.Library(), channel.Coordinator());
+    return get(defaults);
+}
+
+int ResolveNumeric(const NumericField& field, const ChannelState& channel, std::string_view text,
+                   double& value) {
+    Numeric number;
+    if (int error = ParseNumeric(text, field.unit, number); error != 0) {
+        return error;
+    }
+    const double low = field.low(channel);
+    const double high = field.high(channel);
+    switch (number.kind) {
+        case Numeric::Minimum:
+            value = low;
+            break;
+        case Numeric::Maximum:
+            value = high;
+            break;
+        case Numeric::Default:
+            value = DefaultOf(channel, field.get);
+            break;
+        case Numeric::Value:
+            value = number.value;
+            break;
+    }
+    if (field.integer) {
+        value = std::round(LimitValue(value, low, high));
+    }
+    value = LimitValue(value, low, high);
+    return 0;
+}
+
 void AddField(std::vector<CommandSpec>& table, const NumericField& field) {
     table.push_back(ChannelCommand(field.pattern, false, [field](CommandContext& context) {
         if (int error = ExpectParameters(context, 1); error != 0) {
             return error;
         }
-        Numeric number;
-        if (int error = ParseNumeric(context.parameters[0], field.unit, number); error != 0) {
+        double value = 0.0;
+        if (int error = ResolveNumeric(field, *context.channel, context.parameters[0], value);
+            error != 0) {
             return error;
         }
-        ChannelState& channel = *context.channel;
-        const double low = field.low(channel);
-        const double high = field.high(channel);
-        double value = number.kind == Numeric::Minimum   ? low
-                       : number.kind == Numeric::Maximum ? high
-                                                         : number.value;
-        if (field.integer) {
-            value = std::round(LimitValue(value, low, high));
-        }
-        field.set(channel, LimitValue(value, low, high));
+        field.set(*context.channel, value);
         return 0;
     }));
     table.push_back(ChannelCommand(field.pattern, true, [field](CommandContext& context) {
@@ -85,7 +122,9 @@ void AddField(std::vector<CommandSpec>& table, const NumericField& field) {
             if (number.kind == Numeric::Value) {
                 return static_cast<int>(kIllegalParameterValue);
             }
-            value = number.kind == Numeric::Minimum ? field.low(channel) : field.high(channel);
+            value = number.kind == Numeric::Minimum   ? field.low(channel)
+                    : number.kind == Numeric::Maximum ? field.high(channel)
+                                                      : DefaultOf(channel, field.get);
         }
         context.reply = FormatNumber(value, field.digits);
         return 0;

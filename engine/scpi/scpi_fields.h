@@ -36,6 +36,14 @@ struct ChoiceField {
 void AddField(std::vector<CommandSpec>& table, const NumericField& field);
 void AddField(std::vector<CommandSpec>& table, const ChoiceField& field);
 
+// The value a setting takes on DEFault: the one a new panel starts with.
+double DefaultOf(const ChannelState& channel, double (*get)(const ChannelState&));
+
+// The value a setting command's parameter gives the field: a number, MIN, MAX or DEF, limited
+// to the field's range. Returns 0 or an error number; nothing changes.
+int ResolveNumeric(const NumericField& field, const ChannelState& channel, std::string_view text,
+                   double& value);
+
 // `value` limited to [low, high], comparing in single precision; NaN gives `low`.
 double LimitValue(double value, double low, double high);
 
@@ -51,5 +59,8 @@ std::string ShortForm(std::string_view word);
 
 // Checks the parameter count: `count` exactly. Returns 0 or an error number.
 int ExpectParameters(const CommandContext& context, std::size_t count);
+
+// A handler that runs `action` when the command has no parameters.
+Handler WithoutParameters(std::function<void(CommandContext&)> action);
 
 }  // namespace korvane::scpi

@@ -135,6 +135,12 @@ bool Instrument::OperationsCompleteLocked() const {
     return true;
 }
 
+bool Instrument::DevicesAnswer() const {
+    return std::none_of(channels_.begin(), channels_.end(), [](const ChannelState* channel) {
+        return channel->demo == 0 && channel->reconnectPending == 1;
+    });
+}
+
 bool Instrument::MustWait(const ChannelState& channel) const {
     return !Settled(channel) && channel.QueuedCommands().size() >= kMaxQueuedCommands;
 }

@@ -58,9 +58,12 @@ class Instrument {
     // Every channel back to its defaults, sweeps off, the full configuration queued.
     void ResetChannels();
     void SetSweep(ChannelState& channel, bool on);
+    // OperationsComplete, for a command.
+    bool OperationsCompleteLocked() const;
+    // Every connected channel's device answers.
+    bool DevicesAnswer() const;
 
   private:
-    bool OperationsCompleteLocked() const;
     bool MustWait(const ChannelState& channel) const;
     void StopSweep(ChannelState& channel);
 

@@ -12,6 +12,10 @@ using C = ChannelState;
 constexpr UnitRule kDecibel{"DB"};
 constexpr int kAttenuationDb = 20;
 
+double Attenuated(const C& c) {
+    return static_cast<double>(c.attenuate20dB);
+}
+
 // OUTPut:ATTenuation takes the two positions of the -20 dB switch: 0 or 20 (dB).
 int SetAttenuation(CommandContext& context) {
     if (int error = ExpectParameters(context, 1); error != 0) {
@@ -22,8 +26,10 @@ int SetAttenuation(CommandContext& context) {
         return error;
     }
     int on = 0;
-    if (number.kind == Numeric::Maximum ||
-        (number.kind == Numeric::Value && number.value == kAttenuationDb)) {
+    if (number.kind == Numeric::Default) {
+        on = DefaultOf(*context.channel, Attenuated) != 0.0 ? 1 : 0;
+    } else if (number.kind == Numeric::Maximum ||
+               (number.kind == Numeric::Value && number.value == kAttenuationDb)) {
         on = 1;
     } else if (number.kind == Numeric::Value && number.value != 0.0) {
         return kIllegalParameterValue;

@@ -158,6 +158,10 @@ int ParseNumeric(std::string_view text, const UnitRule& rule, Numeric& out) {
             out = {Numeric::Maximum, 0.0};
             return 0;
         }
+        if (MnemonicMatches(upper, "DEFault")) {
+            out = {Numeric::Default, 0.0};
+            return 0;
+        }
         return kDataTypeError;
     }
     if (text[0] == '"' || text[0] == '\'') {

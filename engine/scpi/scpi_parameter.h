@@ -15,12 +15,13 @@ struct UnitRule {
 };
 
 struct Numeric {
-    enum Kind { Value, Minimum, Maximum };
+    enum Kind { Value, Minimum, Maximum, Default };
     Kind kind = Value;
     double value = 0.0;  // in field units, for Value
 };
 
-// A decimal number (also #H, #Q, #B integers), MINimum or MAXimum. Returns 0 or an error number.
+// A decimal number (also #H, #Q, #B integers), MINimum, MAXimum or DEFault. Returns 0 or an error
+// number.
 int ParseNumeric(std::string_view text, const UnitRule& rule, Numeric& out);
 
 // ON, OFF or a number (rounded; anything but 0 is on). Returns 0 or an error number.

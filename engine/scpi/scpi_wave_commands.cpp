@@ -46,35 +46,53 @@ double Remaining(const C& c) {
 
 }  // namespace
 
+const std::vector<Choice>& WaveChoices() {
+    static const std::vector<Choice> choices{
+        {"SINusoid", Sine},     {"RAMP", Ramp},         {"SQUare", Square},
+        {"EXPonent", Exponent}, {"USER", Arbitrary},    {"TRAPezia", Trapezia},
+        {"AMFM", AmFm},         {"GNOise", GaussNoise}, {"WNOise", WhiteNoise}};
+    return choices;
+}
+
+NumericField FrequencyField() {
+    return {"[SOURce#]:FREQuency",
+            kHertz,
+            [](const C&) { return kMinFrequency; },
+            [](const C& c) { return MaxFrequency(c.waveType); },
+            Read<&C::frequency>,
+            [](C& c, double v) { c.SetFrequency(v); },
+            10};
+}
+
+NumericField AmplitudeField() {
+    return {"[SOURce#]:VOLTage:[AMPLitude]",
+            kVolts,
+            Zero,
+            [](const C&) { return static_cast<double>(kMaxAmplitude); },
+            Read<&C::amplitude>,
+            [](C& c, double v) {
+                c.SetAmplitude(static_cast<float>(v));
+                c.RequestDownload();
+            }};
+}
+
+NumericField OffsetField() {
+    return {"[SOURce#]:VOLTage:OFFSet",
+            kVolts,
+            [](const C&) { return -kMaxOffset; },
+            [](const C&) { return kMaxOffset; },
+            Read<&C::offset>,
+            [](C& c, double v) { c.SetOffset(v); },
+            10};
+}
+
 std::vector<CommandSpec> WaveCommands() {
     std::vector<CommandSpec> table;
-    AddField(table, ChoiceField{"[SOURce#]:FUNCtion:[SHAPe]",
-                                {{"SINusoid", Sine},
-                                 {"RAMP", Ramp},
-                                 {"SQUare", Square},
-                                 {"EXPonent", Exponent},
-                                 {"USER", Arbitrary},
-                                 {"TRAPezia", Trapezia},
-                                 {"AMFM", AmFm},
-                                 {"GNOise", GaussNoise},
-                                 {"WNOise", WhiteNoise}},
-                                [](const C& c) { return c.waveType.load(); },
-                                SelectWaveType});
-    AddField(table,
-             NumericField{"[SOURce#]:FREQuency", kHertz, [](const C&) { return kMinFrequency; },
-                          [](const C& c) { return MaxFrequency(c.waveType); }, Read<&C::frequency>,
-                          [](C& c, double v) { c.SetFrequency(v); }, 10});
-    AddField(table, NumericField{"[SOURce#]:VOLTage:[AMPLitude]", kVolts, Zero,
-                                 [](const C&) { return static_cast<double>(kMaxAmplitude); },
-                                 Read<&C::amplitude>,
-                                 [](C& c, double v) {
-                                     c.SetAmplitude(static_cast<float>(v));
-                                     c.RequestDownload();
-                                 }});
-    AddField(table,
-             NumericField{"[SOURce#]:VOLTage:OFFSet", kVolts, [](const C&) { return -kMaxOffset; },
-                          [](const C&) { return kMaxOffset; }, Read<&C::offset>,
-                          [](C& c, double v) { c.SetOffset(v); }, 10});
+    AddField(table, ChoiceField{"[SOURce#]:FUNCtion:[SHAPe]", WaveChoices(),
+                                [](const C& c) { return c.waveType.load(); }, SelectWaveType});
+    AddField(table, FrequencyField());
+    AddField(table, AmplitudeField());
+    AddField(table, OffsetField());
     AddField(table, NumericField{"[SOURce#]:PHASe", kPlain, Zero, One, Read<&C::phase>,
                                  StoreShape<&C::phase, float>});
     AddField(table, NumericField{"[SOURce#]:FUNCtion:SQUare:DCYCle", kFraction, Zero, One,
