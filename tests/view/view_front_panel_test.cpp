@@ -319,13 +319,14 @@ TEST_F(FrontPanelTest, HidingThePanelWidensTheDisplayToTheWidthLessFifteen) {
     EXPECT_LT(view->Display().width(), view->width() - 15);
     QTest::mouseClick(&view->ShowHideButton(), Qt::LeftButton);
     EXPECT_FALSE(view->ControlsShown());
-    EXPECT_FALSE(form().group->isVisible());
+    EXPECT_FALSE(form().group->isVisibleTo(view.get()));
     EXPECT_EQ(view->Display().width(), view->width() - 15);
     EXPECT_FALSE(RouteUpdate({&view->Commands()}, kCmdShowHideControl).checked);
 
     RouteCommand({&view->Commands()}, kCmdShowHideControl);
-    EXPECT_TRUE(form().group->isVisible());
-    EXPECT_EQ(form().group->geometry().right(), view->width() - 5 - 1);
+    EXPECT_TRUE(form().group->isVisibleTo(view.get()));
+    EXPECT_EQ(form().group->mapTo(view.get(), form().group->rect().bottomRight()).x(),
+              view->width() - 5 - 1);
 }
 
 TEST_F(FrontPanelTest, ColourCommandsStoreTheChosenColourUnlessCancelled) {
