@@ -21,7 +21,9 @@ std::vector<Command>& Commands() {
 namespace {
 
 void PrintHelp() {
-    std::printf("usage: korvaneawg-cli COMMAND [ARGS]\n\ncommands:\n");
+    std::printf(
+        "usage: korvaneawg-cli COMMAND [ARGS]\n"
+        "       korvaneawg-cli --help | --version\n\ncommands:\n");
     for (const Command& command : Commands()) {
         std::printf("  %s\n", command.usage.c_str());
     }
@@ -46,6 +48,10 @@ int main(int argc, char** argv) {
     }
     if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
         PrintHelp();
+        return kOk;
+    }
+    if (args[0] == "--version") {
+        std::printf("korvaneawg-cli %s\n", KORVANE_VERSION);
         return kOk;
     }
     for (const Command& command : Commands()) {
