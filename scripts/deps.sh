@@ -4,7 +4,8 @@ set -euo pipefail
 
 packages=(cmake g++ make clang libclang-rt-14-dev qt6-base-dev qt6-base-dev-tools
           libgl1-mesa-dev libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth
-          fonts-dejavu-core fonts-noto-cjk poppler-utils python3)
+          fonts-dejavu-core fonts-noto-cjk poppler-utils python3
+          python3-pyvisa-py)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
