@@ -37,7 +37,11 @@ void ChannelState::RequestDownload() {
                                DeviceCommand::Download) != commandQueue_.end()) {
         return;
     }
-    if (commandQueue_.empty() || commandQueue_.front() != DeviceCommand::Download) {
+    // A Download at the head goes out before anything queued behind it, so it does not serve a
+    // SetFrequency queued later: that one needs a Download after it, or the device keeps a
+    // buffer built for the old point count.
+    if (commandQueue_.empty() || commandQueue_.front() != DeviceCommand::Download ||
+        FrequencyAwaitsDownload()) {
         commandQueue_.push_back(DeviceCommand::Download);
     }
 }
@@ -53,12 +57,19 @@ void ChannelState::CoalesceRemoteCommands() {
             kept.push_back(code);
         }
     }
-    const auto frequency = std::find(kept.rbegin(), kept.rend(), DeviceCommand::SetFrequency);
-    if (frequency != kept.rend() &&
-        std::find(kept.rbegin(), frequency, DeviceCommand::Download) == frequency) {
-        kept.push_back(DeviceCommand::Download);  // the new point count needs a fresh buffer
-    }
     commandQueue_.swap(kept);
+    if (FrequencyAwaitsDownload()) {
+        commandQueue_.push_back(
+            DeviceCommand::Download);  // the new point count needs a fresh buffer
+    }
+}
+
+bool ChannelState::FrequencyAwaitsDownload() const {
+    const auto lastFrequency =
+        std::find(commandQueue_.rbegin(), commandQueue_.rend(), DeviceCommand::SetFrequency);
+    return lastFrequency != commandQueue_.rend() &&
+           std::find(commandQueue_.rbegin(), lastFrequency, DeviceCommand::Download) ==
+               lastFrequency;
 }
 
 std::vector<int> ChannelState::QueuedCommands() const {

@@ -87,7 +87,8 @@ class ChannelState {
     // ---- command queue -----------------------------------------------------------------------
     void PushCommand(int code);
     int PopCommand();  // 0 when the queue is empty
-    // Appends Download unless the queue's head already is one.
+    // Appends Download unless the queue's head already is one and no SetFrequency queued
+    // behind it still waits for a Download of its new points.
     void RequestDownload();
     std::vector<int> QueuedCommands() const;
     // For changes made remotely, after they queued their commands: drops every command whose code
@@ -144,6 +145,8 @@ class ChannelState {
     void UpdateArbitraryAfterFrequency(int points, int periods);
     void TakeMeasurement();
     void ExecuteCommand(int code);
+    // Whether the queue's last SetFrequency has no Download after it; the queue lock is held.
+    bool FrequencyAwaitsDownload() const;
 
     DeviceLibrary& library_;
     PollCoordinator& coordinator_;

@@ -1,5 +1,6 @@
 #include "shell/device_tab_bar.h"
 
+#include <QApplication>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -16,12 +17,21 @@ TabRenameEdit::TabRenameEdit(QWidget* parent) : QLineEdit(parent) {
 
 void TabRenameEdit::Begin(int tab, const QString& text, const QRect& area) {
     tab_ = tab;
+    focusBefore_ = QApplication::focusWidget();
     setGeometry(area);
     setText(text);
     selectAll();
     show();
     raise();
     setFocus(Qt::OtherFocusReason);
+}
+
+void TabRenameEdit::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && isVisible()) {
+        Finish();
+        return;
+    }
+    QLineEdit::keyPressEvent(event);
 }
 
 void TabRenameEdit::keyReleaseEvent(QKeyEvent* event) {
@@ -33,15 +43,24 @@ void TabRenameEdit::keyReleaseEvent(QKeyEvent* event) {
 
 void TabRenameEdit::focusOutEvent(QFocusEvent* event) {
     QLineEdit::focusOutEvent(event);
-    if (isVisible()) {
+    if (isVisible() && !finishing_) {
         Commit();
     }
 }
 
 void TabRenameEdit::Commit() {
     const QString name = text().left(kMaxNameLength);
-    hide();
+    Finish();
     emit Committed(tab_, name);
+}
+
+void TabRenameEdit::Finish() {
+    finishing_ = true;
+    if (hasFocus() && focusBefore_ != nullptr && focusBefore_ != this) {
+        focusBefore_->setFocus(Qt::OtherFocusReason);
+    }
+    hide();
+    finishing_ = false;
 }
 
 DeviceTabBar::DeviceTabBar(QWidget* parent) : QTabBar(parent), edit_(new TabRenameEdit(this)) {

@@ -1,11 +1,14 @@
 #pragma once
 
 #include <QLineEdit>
+#include <QPointer>
 #include <QTabBar>
 
 namespace korvane {
 
-// The in-place editor of a tab's name: Enter or leaving it commits the text.
+// The in-place editor of a tab's name: Enter or leaving it commits the text, Escape drops it.
+// Finishing from the keyboard hands the focus back to where it was, so the device window that
+// had it stays the active one.
 class TabRenameEdit : public QLineEdit {
     Q_OBJECT
   public:
@@ -19,13 +22,18 @@ class TabRenameEdit : public QLineEdit {
     void Committed(int tab, const QString& name);
 
   protected:
+    void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
 
   private:
     void Commit();
+    // Hides the edit; while it has the focus, the focus goes back first.
+    void Finish();
 
     int tab_ = -1;
+    QPointer<QWidget> focusBefore_;
+    bool finishing_ = false;
 };
 
 // One tab per device window. Choosing a tab, the context menu and a double click reach the frame

@@ -37,6 +37,7 @@
 #include "shell/images.h"
 #include "shell/language/ini_file.h"
 #include "shell/language/language_config.h"
+#include "shell/language/replace_file.h"
 #include "shell/menu_ex.h"
 #include "shell/menu_layout.h"
 #include "shell/qt_translatable.h"
@@ -125,6 +126,10 @@ CMainFrame::CMainFrame(Setup setup) : setup_(std::move(setup)) {
     CreateMenus();
     CreateTabMenu();
 
+    // A write cut short by a kill leaves its temporary file beside the target for ever.
+    for (const char* name : {kConfigFileName, kDefaultSettingsFileName}) {
+        RemoveStaleTemporaries(setup_.paths.WritePath(QString::fromLatin1(name)).toStdString());
+    }
     LoadConfig();
     language_.ScanLanguageFiles(setup_.paths.ProgramDirectory().toStdString(),
                                 setup_.tempFolder.toStdString());

@@ -6,6 +6,8 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSlider>
 #include <QToolButton>
 #include <algorithm>
@@ -79,9 +81,14 @@ std::optional<QColor> AskForColour(QWidget* parent, const QColor& current) {
 CMultiTesselView::CMultiTesselView(CMultiTesselDoc& document, QWidget* parent)
     : DeviceView(document, parent),
       form_(BuildPanelForm(*this)),
+      panelScroll_(new QScrollArea(this)),
       display_(new WaveDisplay(this)),
       slider_(new QSlider(Qt::Horizontal, this)),
       showHide_(new QToolButton(this)) {
+    panelScroll_->setFrameShape(QFrame::NoFrame);
+    panelScroll_->setFocusPolicy(Qt::NoFocus);
+    panelScroll_->setWidget(form_.group);
+    panelScroll_->viewport()->setAutoFillBackground(false);
     SetControlId(*display_, 1003);
     SetControlId(*slider_, 1004);
     SetControlId(*showHide_, 1051);
@@ -481,16 +488,23 @@ void CMultiTesselView::ShowShowHideArrow() {
 }
 
 void CMultiTesselView::LayoutPanel() {
-    const PanelGeometry geometry = ArrangePanel(size(), form_.group->width(), controlsShown_,
-                                                IsArbitrary(), showHide_->size());
+    const PanelGeometry geometry =
+        ArrangePanel(size(), form_.group->size(), controlsShown_, IsArbitrary(), showHide_->size(),
+                     panelScroll_->verticalScrollBar()->sizeHint().width());
     panelRect_ = geometry.panel;
-    form_.group->move(geometry.panel.topLeft());
-    form_.group->setVisible(controlsShown_);
+    panelScroll_->setGeometry(geometry.panel);
+    panelScroll_->setVisible(controlsShown_);
     display_->setGeometry(geometry.display);
     slider_->setGeometry(geometry.slider);
     slider_->setVisible(IsArbitrary());
     showHide_->setGeometry(geometry.showHide);
     update();
+}
+
+QSize CMultiTesselView::sizeHint() const {
+    constexpr int kComfortableDisplayWidth = 420;
+    constexpr int kPanelMargins = 15;
+    return {kComfortableDisplayWidth + kPanelMargins + PanelForm::kWidth, PanelForm::kHeight};
 }
 
 int CMultiTesselView::DisplayWidth() const {

@@ -11,6 +11,7 @@
 #include "view/point_drawing.h"
 
 class QDialog;
+class QScrollArea;
 class QSlider;
 class QToolButton;
 
@@ -39,6 +40,8 @@ class CMultiTesselView : public DeviceView {
     void Translate() override;
     int DisplayWidth() const override;
     bool ControlsShown() const override { return controlsShown_; }
+    // The whole panel beside a display of a comfortable width.
+    QSize sizeHint() const override;
 
     void SelectWaveType(int type) override;
     void ShowFrequency() override;
@@ -56,6 +59,8 @@ class CMultiTesselView : public DeviceView {
     WaveDisplay& Display() const { return *display_; }
     QSlider& Slider() const { return *slider_; }
     QToolButton& ShowHideButton() const { return *showHide_; }
+    // Carries the panel; it scrolls when the form is smaller than the panel.
+    QScrollArea& PanelScroll() const { return *panelScroll_; }
     // The display's plot in form coordinates.
     PlotArea Plot() const;
     bool Dragging() const { return stroke_.Dragging(); }
@@ -95,6 +100,7 @@ class CMultiTesselView : public DeviceView {
     void ShowDigitalDialog(QDialog*& dialog, const std::function<QDialog*()>& make);
 
     PanelForm form_;
+    QScrollArea* panelScroll_;
     WaveDisplay* display_;
     QSlider* slider_;
     QToolButton* showHide_;

@@ -17,11 +17,12 @@ QRect FromEdges(int left, int top, int right, int bottom) {
 
 }  // namespace
 
-PanelGeometry ArrangePanel(QSize client, int panelWidth, bool controlsShown, bool arbitrary,
-                           QSize showHideButton) {
+PanelGeometry ArrangePanel(QSize client, QSize panel, bool controlsShown, bool arbitrary,
+                           QSize showHideButton, int scrollBarWidth) {
     const int right = client.width() - kRightMargin;
     const int bottom = client.height();
-    const int panelLeft = controlsShown ? right - panelWidth : right;
+    const int panelWidth = panel.width() + (bottom < panel.height() ? scrollBarWidth : 0);
+    const int panelLeft = controlsShown ? std::max(0, right - panelWidth) : right;
 
     PanelGeometry geometry;
     geometry.panel = FromEdges(panelLeft, 0, right, bottom);

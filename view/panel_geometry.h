@@ -16,7 +16,9 @@ struct PanelGeometry {
 // The panel keeps its width at the right edge with a 5-pixel margin; the display fills the rest
 // less a 10-pixel gap, and for the arbitrary type leaves 20 pixels at the bottom to the slider.
 // The show/hide button stands in the gap, centred on the panel's height.
-PanelGeometry ArrangePanel(QSize client, int panelWidth, bool controlsShown, bool arbitrary,
-                           QSize showHideButton);
+// The panel scrolls in a client lower than `panel`: it is then wider by the scroll bar, and in a
+// client too narrow for it, it starts at the left edge and scrolls sideways too.
+PanelGeometry ArrangePanel(QSize client, QSize panel, bool controlsShown, bool arbitrary,
+                           QSize showHideButton, int scrollBarWidth);
 
 }  // namespace korvane

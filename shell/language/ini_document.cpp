@@ -1,6 +1,7 @@
 #include "shell/language/ini_document.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace korvane {
 namespace {
@@ -154,7 +155,11 @@ bool IniDocument::Set(std::string_view section, std::string_view key, std::strin
         if (!lines_.empty() && !Trim(lines_.back()).empty()) {
             lines_.emplace_back();
         }
-        lines_.push_back("[" + std::string(name) + "]");
+        // Appended piece by piece: GCC 12 reports a false -Wrestrict overlap for "[" + string.
+        std::string header = "[";
+        header += name;
+        header += ']';
+        lines_.push_back(std::move(header));
         range = Range{lines_.size(), lines_.size()};
     }
     std::size_t insertAt = range->begin;

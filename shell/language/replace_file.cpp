@@ -1,11 +1,14 @@
 #include "shell/language/replace_file.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <cerrno>
+#include <charconv>
 
 #include "shell/language/posix_file.h"
 
@@ -30,6 +33,37 @@ std::optional<std::string> ReadTextFileBytes(const std::filesystem::path& path, 
     return bytes;
 }
 
+namespace {
+
+std::string TemporaryPrefix(const std::filesystem::path& target) {
+    return "." + target.filename().string() + ".tmp.";
+}
+
+// The writing process of a temporary name "<prefix><pid>.<n>", or 0 when the name is not one.
+pid_t TemporaryOwner(std::string_view name, std::string_view prefix) {
+    if (!name.starts_with(prefix)) {
+        return 0;
+    }
+    name.remove_prefix(prefix.size());
+    const std::size_t dot = name.find('.');
+    const auto digits = [](std::string_view part) {
+        return !part.empty() && part.find_first_not_of("0123456789") == std::string_view::npos;
+    };
+    if (dot == std::string_view::npos || !digits(name.substr(0, dot)) ||
+        !digits(name.substr(dot + 1))) {
+        return 0;
+    }
+    pid_t pid = 0;
+    const auto [end, error] = std::from_chars(name.data(), name.data() + dot, pid);
+    return error == std::errc() && end == name.data() + dot ? pid : 0;
+}
+
+bool ProcessRuns(pid_t pid) {
+    return kill(pid, 0) == 0 || errno != ESRCH;
+}
+
+}  // namespace
+
 int ReplaceFileContents(const std::filesystem::path& target, std::string_view bytes) {
     static std::atomic<unsigned> counter{0};
     struct stat existing {};
@@ -40,7 +74,7 @@ int ReplaceFileContents(const std::filesystem::path& target, std::string_view by
         return errno;
     }
     const std::string name = target.filename().string();
-    TemporaryEntry temporary(dir.get(), "." + name + ".tmp." + std::to_string(getpid()) + "." +
+    TemporaryEntry temporary(dir.get(), TemporaryPrefix(target) + std::to_string(getpid()) + "." +
                                             std::to_string(counter++));
     const UniqueFd fd(openat(dir.get(), temporary.name().c_str(),
                              O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
@@ -60,6 +94,28 @@ int ReplaceFileContents(const std::filesystem::path& target, std::string_view by
     }
     temporary.release();
     return 0;
+}
+
+int RemoveStaleTemporaries(const std::filesystem::path& target) {
+    const std::filesystem::path folder = target.parent_path().empty() ? "." : target.parent_path();
+    DIR* dir = opendir(folder.c_str());
+    if (dir == nullptr) {
+        return 0;
+    }
+    const std::string prefix = TemporaryPrefix(target);
+    int removed = 0;
+    while (const dirent* entry = readdir(dir)) {
+        const pid_t owner = TemporaryOwner(entry->d_name, prefix);
+        struct stat info {};
+        if (owner <= 0 || ProcessRuns(owner) ||
+            fstatat(dirfd(dir), entry->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0 ||
+            !S_ISREG(info.st_mode)) {
+            continue;
+        }
+        removed += unlinkat(dirfd(dir), entry->d_name, 0) == 0;
+    }
+    closedir(dir);
+    return removed;
 }
 
 }  // namespace korvane

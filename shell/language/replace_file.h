@@ -20,4 +20,9 @@ std::optional<std::string> ReadTextFileBytes(const std::filesystem::path& path, 
 // target keeps its permission bits. Returns 0 or the errno of the step that failed.
 int ReplaceFileContents(const std::filesystem::path& target, std::string_view bytes);
 
+// Removes the temporary files ReplaceFileContents left beside target when its process was killed
+// mid-write: regular files named ".<name>.tmp.<pid>.<n>" whose process no longer runs. Files of a
+// running process and every other name are kept. Returns how many were removed.
+int RemoveStaleTemporaries(const std::filesystem::path& target);
+
 }  // namespace korvane

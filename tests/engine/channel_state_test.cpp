@@ -60,6 +60,27 @@ TEST(CommandQueue, PopAndRequestDownloadDeduplication) {
     EXPECT_EQ(c.QueuedCommands(), (Queue{SetFrequency, Download, Download}));
 }
 
+// A Download waiting at the head goes out before a SetFrequency queued behind it, so that
+// SetFrequency still gets a Download of its own; one after it is enough.
+TEST(CommandQueue, AFrequencyQueuedBehindAWaitingDownloadGetsItsOwn) {
+    RecordingLibrary library;
+    ChannelState c(library);
+    c.demo = 0;
+    while (c.PopCommand() != 0) {
+    }
+    c.RequestDownload();
+    c.SetFrequency(2500.0);
+    EXPECT_EQ(c.QueuedCommands(), (Queue{Download, SetFrequency, Download}));
+    c.RequestDownload();
+    EXPECT_EQ(c.QueuedCommands(), (Queue{Download, SetFrequency, Download}));
+
+    c.PushCommand(SetTrigger);
+    c.PushCommand(SetFrequency);
+    c.RequestDownload();
+    EXPECT_EQ(c.QueuedCommands(),
+              (Queue{Download, SetFrequency, Download, SetTrigger, SetFrequency, Download}));
+}
+
 struct SetterCase {
     const char* name;
     void (*apply)(ChannelState&);

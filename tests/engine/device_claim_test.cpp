@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/param_name.h"
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -46,7 +48,11 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(FreeCase{0, {}, {}}, FreeCase{1, {}, {0}}, FreeCase{2, {0}, {1}},
                       FreeCase{3, {1}, {0, 2}}, FreeCase{2, {0, 1}, {}},
                       FreeCase{2, {-1, -1}, {0, 1}},  // demo channels hold no device
-                      FreeCase{-3, {}, {}}));
+                      FreeCase{-3, {}, {}}),
+    [](const auto& info) {
+        const auto& p = info.param;
+        return test::ParamName("devices", p.deviceCount, "taken", p.taken);
+    });
 
 TEST(FreeDevices, OffersAtMostTwenty) {
     const std::vector<int> free = FreeDevices(30, {0, 5});
@@ -152,7 +158,11 @@ INSTANTIATE_TEST_SUITE_P(
         NameCase{false, 1, {"Device 1", "Device 2"}, "Device 2"},
         NameCase{false, 0, {"Device 1"}, "Device 1"},
         // Names that only start like a candidate do not block it.
-        NameCase{false, 1, {"Device 10", "Device 1 "}, "Device 1"}));
+        NameCase{false, 1, {"Device 10", "Device 1 "}, "Device 1"}),
+    [](const auto& info) {
+        const auto& p = info.param;
+        return test::ParamName(p.demo ? "demo" : "device", p.serial, "inUse", p.inUse);
+    });
 
 TEST(SameNameIgnoringCase, FoldsAsciiOnly) {
     EXPECT_TRUE(SameNameIgnoringCase("Device 1", "dEVICE 1"));

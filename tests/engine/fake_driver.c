@@ -4,8 +4,12 @@
 static double lastFrequency;
 static int downloads;
 
-int DDSSearch(void) { return 2; }
-int DDSCheck(int device) { return device == 0; }
+int DDSSearch(void) {
+    return 2;
+}
+int DDSCheck(int device) {
+    return device == 0;
+}
 int DDSSetFrequency(int device, double frequency, int* pointCount, int* periodCount) {
     (void)device;
     lastFrequency = frequency;
@@ -19,11 +23,21 @@ int DDSDownload(int device, const uint16_t* codes, int count) {
     downloads += count;
     return 1;
 }
-int DDSSetDivNum(int device, int divider) { return device + divider; }
-int DDSSetTrigger(int device, int externalTrigger, int edge) { return device + externalTrigger + edge; }
-int DDSSetSingleWave(int device, int singleWave) { return device + singleWave; }
-int DDSSetDIOMode(int device, int mode) { return device + mode; }
-int DDSSetDigitalOut(int device, uint32_t word) { return device + (int)word; }
+int DDSSetDivNum(int device, int divider) {
+    return device + divider;
+}
+int DDSSetTrigger(int device, int externalTrigger, int edge) {
+    return device + externalTrigger + edge;
+}
+int DDSSetSingleWave(int device, int singleWave) {
+    return device + singleWave;
+}
+int DDSSetDIOMode(int device, int mode) {
+    return device + mode;
+}
+int DDSSetDigitalOut(int device, uint32_t word) {
+    return device + (int)word;
+}
 int DDSGetDigitalIn(int device, uint16_t* word) {
     *word = (uint16_t)(0x40 + device);
     return 1;
@@ -33,5 +47,9 @@ int DDSGetMeasure(int device, int kind, double* value) {
     *value = kind == 0 ? lastFrequency : (double)downloads;
     return 1;
 }
-int DDSResetCounter(int device) { return device; }
-int DDSSetPowerOnOutput(int device, int on) { return device + on; }
+int DDSResetCounter(int device) {
+    return device;
+}
+int DDSSetPowerOnOutput(int device, int on) {
+    return device + on;
+}

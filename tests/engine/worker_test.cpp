@@ -58,9 +58,15 @@ TEST(Worker, StopsWhilePaused) {
     RealChannel r;
     r.coordinator.SetPaused(true);
     auto worker = std::make_unique<ChannelWorker>(r.channel);
-    worker.reset();  // must not hang on the pause
-    r.coordinator.SetPaused(false);
-    SUCCEED();
+    std::this_thread::sleep_for(60ms);  // the worker is now asleep on the pause
+    std::atomic<bool> stopped{false};
+    std::thread stopper([&] {
+        worker.reset();
+        stopped = true;
+    });
+    EXPECT_TRUE(Eventually([&] { return stopped.load(); })) << "the stop waited for the pause";
+    r.coordinator.SetPaused(false);  // ends a hung stop, so the test finishes either way
+    stopper.join();
 }
 
 TEST(Worker, StopNeverCutsALibraryCallInHalf) {

@@ -36,7 +36,8 @@ std::string Quoted(const std::string& text) {
 CliRun RunCli(const std::vector<std::string>& args) {
     std::string command = Quoted(KORVANE_CLI);
     for (const std::string& arg : args) {
-        command += " " + Quoted(arg);
+        command += ' ';
+        command += Quoted(arg);
     }
     command += " 2>&1";
     CliRun run;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "support/param_name.h"
+
 #include "document/formats/entry_filter.h"
 #include "document/formats/num_entry.h"
 #include "document/formats/step_entry.h"
@@ -46,7 +48,11 @@ INSTANTIATE_TEST_SUITE_P(
         ClampCase{AmplitudeEntry, Sine, 1.25, 1.25}, ClampCase{OffsetEntry, Sine, -7.5, -7.0},
         ClampCase{OffsetEntry, Sine, 9.0, 7.0}, ClampCase{OffsetEntry, Sine, -3.0, -3.0},
         ClampCase{PhaseEntry, Sine, -0.2, 0.0}, ClampCase{PhaseEntry, Sine, 1.2, 1.0},
-        ClampCase{7, Sine, -1e9, -1e9}, ClampCase{7, Sine, 1e12, 1e12}));
+        ClampCase{7, Sine, -1e9, -1e9}, ClampCase{7, Sine, 1e12, 1e12}),
+    [](const auto& info) {
+        const auto& p = info.param;
+        return test::ParamName("kind", p.kind, test::WaveName(p.waveType), p.value);
+    });
 
 TEST(ClampByKind, ComparesInSinglePrecision) {
     // Just above 75 MHz, but the same single-precision number: kept as typed.
@@ -79,7 +85,11 @@ INSTANTIATE_TEST_SUITE_P(Table, StepValueTextTest,
                                            TextCase{OffsetEntry, 0, 0, -0.25, "-250.000"},
                                            TextCase{OffsetEntry, 2, 1, -0.25, "-0.250"},
                                            TextCase{PhaseEntry, 2, 0, 0.5, "0.500"},
-                                           TextCase{9, 1, 0, 12.0, "12.000"}));
+                                           TextCase{9, 1, 0, 12.0, "12.000"}),
+                         [](const auto& info) {
+                             const auto& p = info.param;
+                             return test::ParamName("kind", p.kind, "gives", p.expected);
+                         });
 
 TEST(StepEntry, StepsUpByTheChosenWeight) {
     StepEntry entry;
@@ -177,7 +187,11 @@ INSTANTIATE_TEST_SUITE_P(
                       DigitCase{"12.345", 2, 3, 0.1f},    // the point: next
                       DigitCase{"12.345", 6, 5, 0.001f},  // past the end
                       DigitCase{"1000", 3, 3, 1.0f}, DigitCase{"1000", 4, 3, 1.0f},
-                      DigitCase{"1000", 0, 0, 1000.0f}, DigitCase{"25.000000", 8, 8, 1e-6f}));
+                      DigitCase{"1000", 0, 0, 1000.0f}, DigitCase{"25.000000", 8, 8, 1e-6f}),
+    [](const auto& info) {
+        const auto& p = info.param;
+        return test::ParamName(p.text, "at", p.position);
+    });
 
 TEST(ChooseDigit, AnEmptyTextOffersNoDigit) {
     EXPECT_FALSE(ChooseDigit("", 0).has_value());

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/param_name.h"
+
 #include <cmath>
 #include <string>
 
@@ -29,7 +31,11 @@ INSTANTIATE_TEST_SUITE_P(
                       DoubleCase{"3 ", 0.0}, DoubleCase{"1,5", 0.0}, DoubleCase{"abc", 0.0},
                       DoubleCase{"1-2", 0.0}, DoubleCase{"--1", 0.0}, DoubleCase{"007.50", 7.5},
                       DoubleCase{"-.5", -0.5}, DoubleCase{"1000000.000000", 1000000.0},
-                      DoubleCase{"\xc2\xbd", 0.0}));
+                      DoubleCase{"\xc2\xbd", 0.0}),
+    [](const auto& info) {
+        const auto& p = info.param;
+        return test::ParamName("text", p.text);
+    });
 
 TEST(TextAsDouble, AnEnormousIntegerOverflowsToInfinityAndAVanishingFractionToZero) {
     std::string huge(400, '9');
@@ -61,7 +67,11 @@ INSTANTIATE_TEST_SUITE_P(
                       IntCase{0, "FF", 255}, IntCase{0, "fg", 0},
                       IntCase{0, "123456789", 0x23456789}, IntCase{2, "101", 5},
                       IntCase{2, "102", 0}, IntCase{2, "111111111111111111111111111111111", -1},
-                      IntCase{3, "1", 0}, IntCase{-1, "1", 0}));
+                      IntCase{3, "1", 0}, IntCase{-1, "1", 0}),
+    [](const auto& info) {
+        const auto& p = info.param;
+        return test::ParamName("radix", p.radix, p.text);
+    });
 
 struct ParseCase {
     const char* text;
@@ -83,7 +93,11 @@ INSTANTIATE_TEST_SUITE_P(
                       ParseCase{"-", false, 0.0}, ParseCase{"12.5", true, 12.5},
                       ParseCase{"1.2.3", false, 1.2}, ParseCase{"7-", false, 7.0},
                       ParseCase{"", false, 0.0}, ParseCase{"-0", false, 0.0},
-                      ParseCase{"1 2", false, 0.0}, ParseCase{"-3.75", true, -3.75}));
+                      ParseCase{"1 2", false, 0.0}, ParseCase{"-3.75", true, -3.75}),
+    [](const auto& info) {
+        const auto& p = info.param;
+        return test::ParamName("text", p.text);
+    });
 
 }  // namespace
 }  // namespace korvane

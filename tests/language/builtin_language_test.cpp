@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/param_name.h"
+
 #include <algorithm>
 #include <string>
 #include <string_view>
@@ -75,7 +77,11 @@ INSTANTIATE_TEST_SUITE_P(
                       EntryCase{62, "8050400", "Default(En)"}, EntryCase{63, "8050401", "--"},
                       EntryCase{71, "1097", "Ramp"},
                       EntryCase{153, "2069", "Digital Out Pin (H: 3.3V, L:GND)"},
-                      EntryCase{161, "57667", "Help "}));
+                      EntryCase{161, "57667", "Help "}),
+    [](const auto& info) {
+        const auto& p = info.param;
+        return test::ParamName("key", p.key);
+    });
 
 }  // namespace
 }  // namespace korvane

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/param_name.h"
+
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -118,7 +120,11 @@ TEST_P(SelectLanguageTest, ClampsIntoTheList) {
 
 INSTANTIATE_TEST_SUITE_P(Indexes, SelectLanguageTest,
                          ::testing::Values(ClampCase{-1, -1}, ClampCase{-7, -1}, ClampCase{0, 0},
-                                           ClampCase{1, 1}, ClampCase{2, 1}, ClampCase{1000, 1}));
+                                           ClampCase{1, 1}, ClampCase{2, 1}, ClampCase{1000, 1}),
+                         [](const auto& info) {
+                             const auto& p = info.param;
+                             return test::ParamName("requested", p.requested);
+                         });
 
 TEST_F(LanguageFilesTest, WithoutFilesEveryIndexSelectsTheBuiltInLanguage) {
     Scan();

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/param_name.h"
+
 #include <vector>
 
 namespace korvane {
@@ -28,7 +30,11 @@ INSTANTIATE_TEST_SUITE_P(Levels, MenuKeyTest,
                                            KeyCase{{5, 4}, 80504}, KeyCase{{99, 99}, 89999},
                                            KeyCase{{5, 4, 0}, 8050400}, KeyCase{{5, 4, 2}, 8050402},
                                            KeyCase{{1, 2, 3, 4}, 801020304},
-                                           KeyCase{{99, 99, 99, 99}, 899999999}));
+                                           KeyCase{{99, 99, 99, 99}, 899999999}),
+                         [](const auto& info) {
+                             const auto& p = info.param;
+                             return test::ParamName("positions", p.positions);
+                         });
 
 TEST(MenuKeyTest, NoKeyBeyondFourLevelsOrPositionsOutsideTwoDigits) {
     EXPECT_EQ(MenuItemKey(std::vector<int>{}), std::nullopt);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "support/param_name.h"
+
 #include <algorithm>
 #include <filesystem>
 #include <regex>
@@ -127,7 +129,11 @@ TEST_P(TranslationTest, ReportAndMessageKeysResolve) {
 
 INSTANTIATE_TEST_SUITE_P(ShippedLanguages, TranslationTest,
                          ::testing::Values(TranslationCase{"Deutsch.lug", "Deutsch"},
-                                           TranslationCase{"简体中文.lug", "简体中文"}));
+                                           TranslationCase{"简体中文.lug", "简体中文"}),
+                         [](const auto& info) {
+                             const auto& p = info.param;
+                             return test::ParamName(p.fileName);
+                         });
 
 TEST(FormatSpecifiersTest, FindsTheConversionsOfAText) {
     EXPECT_EQ(FormatSpecifiers("Cann't Save file: %s"), std::vector<std::string>{"%s"});

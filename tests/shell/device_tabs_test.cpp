@@ -24,6 +24,9 @@ void OpenDemos(ProgramUnderTest& program, int count) {
     for (int i = 1; i < count; ++i) {
         ASSERT_TRUE(program.ChooseMenuCommand(kCmdFileNew));
     }
+    // The demo-mode message took the activation; the keyboard focus needs it back.
+    program.Frame().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&program.Frame()));
 }
 
 // Renames tab `index` the way a user does: double click, type, Enter.
@@ -145,6 +148,51 @@ TEST(DeviceTabs, RenameThroughTheContextMenuCommand) {
     QTest::keyClicks(&edit, QStringLiteral("Scope feed"));
     edit.clearFocus();  // leaving the editor commits too
     EXPECT_EQ(program.TabTexts(), QStringList{"Scope feed"});
+}
+
+// The document whose window the device area shows in front.
+const CMultiTesselDoc* ActiveDocument(ProgramUnderTest& program) {
+    const auto* active = qobject_cast<CChildFrame*>(program.Frame().MdiArea().currentSubWindow());
+    return active != nullptr ? &active->Document() : nullptr;
+}
+
+TEST(DeviceTabs, FinishingARenameKeepsTheRenamedTabCurrentAndItsWindowActive) {
+    const struct {
+        const char* typed;
+        QStringList tabsAfter;
+    } cases[] = {
+        {"Bench", {"Demo 1", "Demo 2", "Bench"}},    // accepted
+        {"demo 1", {"Demo 1", "Demo 2", "Demo 3"}},  // refused: another device's name
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        ProgramUnderTest program(0);
+        OpenDemos(program, 3);
+        RenameByTyping(program, 2, QString::fromUtf8(c.typed));
+        EXPECT_EQ(program.TabTexts(), c.tabsAfter);
+        EXPECT_EQ(program.Frame().CurrentTab(), 2);
+        EXPECT_EQ(program.Frame().TabBar().currentIndex(), 2);
+        EXPECT_EQ(ActiveDocument(program), &program.Device(2));
+    }
+}
+
+TEST(DeviceTabs, EscapeCancelsARename) {
+    ProgramUnderTest program(0);
+    OpenDemos(program, 3);
+    DeviceTabBar& tabs = program.Frame().TabBar();
+    QTest::mouseClick(&tabs, Qt::LeftButton, {}, tabs.tabRect(1).center());
+    QTest::mouseDClick(&tabs, Qt::LeftButton, {}, tabs.tabRect(1).center());
+    TabRenameEdit& edit = tabs.RenameEdit();
+    ASSERT_TRUE(edit.isVisible());
+    QTest::keyClicks(&edit, QStringLiteral("Thrown away"));
+    QTest::keyClick(&edit, Qt::Key_Escape);
+    EXPECT_FALSE(edit.isVisible());
+    EXPECT_EQ(program.TabTexts(), (QStringList{"Demo 1", "Demo 2", "Demo 3"}));
+    EXPECT_EQ(program.Frame().CurrentTab(), 1);
+    EXPECT_EQ(ActiveDocument(program), &program.Device(1));
+    // Nothing is committed later when the focus moves on.
+    program.Frame().MdiArea().setFocus();
+    EXPECT_EQ(program.TabTexts(), (QStringList{"Demo 1", "Demo 2", "Demo 3"}));
 }
 
 TEST(DeviceNaming, AUserNameEqualToDeviceOneInAnyCaseTakesThatNumber) {

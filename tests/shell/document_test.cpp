@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "support/param_name.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QDir>
@@ -60,7 +62,12 @@ INSTANTIATE_TEST_SUITE_P(
         // The buffer holds two periods of 500 points.
         ColumnCase{1000, 500, 1000, 0.0f, 250, 800, 400},
         // No points or no window: column 0 rather than a division by zero.
-        ColumnCase{1000, 0, 1000, 0.0f, 10, 800, 0}, ColumnCase{1000, 1000, 0, 0.0f, 10, 800, 0}));
+        ColumnCase{1000, 0, 1000, 0.0f, 10, 800, 0}, ColumnCase{1000, 1000, 0, 0.0f, 10, 800, 0}),
+    [](const auto& info) {
+        const auto& p = info.param;
+        return test::ParamName("points", p.arbPointCount, "window", p.scrollRange, "at",
+                               p.viewPosition, "index", p.index, "width", p.width);
+    });
 
 TEST(ChooseHelpFile, PrefersTheLanguagesHelpThenEnglish) {
     QTemporaryDir dir;

@@ -2,6 +2,8 @@
 // windows, the tab bar's context menu, and the shipped languages retitling menus and panel.
 #include <gtest/gtest.h>
 
+#include "support/param_name.h"
+
 #include <QAction>
 #include <QFile>
 #include <QLabel>
@@ -153,7 +155,11 @@ INSTANTIATE_TEST_SUITE_P(Shipped, ShippedLanguageTest,
                                                            "In die Zwischenablage kopieren",
                                                            "Frequenz", "Ausgänge setzen"},
                                            ShippedLanguage{"简体中文.lug", "文件(&F)", "新建(&N)",
-                                                           "复制到剪贴板", "频率", "输出设置"}));
+                                                           "复制到剪贴板", "频率", "输出设置"}),
+                         [](const auto& info) {
+                             const auto& p = info.param;
+                             return test::ParamName(p.file);
+                         });
 
 }  // namespace
 }  // namespace korvane

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "support/param_name.h"
+
 #include <QAction>
 #include <QMenuBar>
 
@@ -42,7 +44,11 @@ INSTANTIATE_TEST_SUITE_P(Table, WaveParameterMenu,
                                            WaveMenuCase{Trapezia, kCmdTrapezia, false},
                                            WaveMenuCase{AmFm, kCmdAmFm, false},
                                            WaveMenuCase{GaussNoise, 0, false},
-                                           WaveMenuCase{WhiteNoise, 0, false}));
+                                           WaveMenuCase{WhiteNoise, 0, false}),
+                         [](const auto& info) {
+                             const auto& p = info.param;
+                             return test::WaveName(p.waveType);
+                         });
 
 TEST(DigitalIoMenu, ModesAreExclusiveAndOutputSetNeedsProgrammableOutput) {
     ProgramUnderTest program(1);

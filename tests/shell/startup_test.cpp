@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QProcess>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
@@ -33,6 +36,33 @@ TEST(Startup, OneGeneratorGivesAConnectedDeviceOne) {
     EXPECT_EQ(first.m_pState->deviceIndex, 0);
     EXPECT_TRUE(program.responder.messages.isEmpty());
     EXPECT_TRUE(program.Frame().isVisible());
+}
+
+// A kill while config.ini or Default.set was written left its temporary file beside them.
+TEST(Startup, RemovesTheTemporaryFilesOfAKilledWrite) {
+    QProcess ended;
+    ended.start(QStringLiteral("true"), {});
+    ASSERT_TRUE(ended.waitForStarted());
+    const QString pid = QString::number(ended.processId());
+    ASSERT_TRUE(ended.waitForFinished());
+
+    ProgramUnderTest program(1);
+    const QStringList stale = {QStringLiteral(".config.ini.tmp.%1.0").arg(pid),
+                               QStringLiteral(".Default.set.tmp.%1.4").arg(pid)};
+    const QStringList kept = {
+        QStringLiteral(".config.ini.tmp.%1.0").arg(QCoreApplication::applicationPid()),
+        QStringLiteral(".other.ini.tmp.%1.0").arg(pid)};
+    for (const QString& name : stale + kept) {
+        program.WriteFile(name, "half a file");
+    }
+    ASSERT_TRUE(program.Start());
+    const QDir folder(program.ProgramDir());
+    for (const QString& name : stale) {
+        EXPECT_FALSE(folder.exists(name)) << name.toStdString();
+    }
+    for (const QString& name : kept) {
+        EXPECT_TRUE(folder.exists(name)) << name.toStdString();
+    }
 }
 
 TEST(Startup, FileNewWithEveryDeviceTakenGivesDemoOneAfterTheMessage) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "support/param_name.h"
+
 #include <QSignalSpy>
 #include <QTest>
 #include <QWheelEvent>
@@ -160,7 +162,11 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(WrittenAngle{0.0, 0.0}, WrittenAngle{3.14, 3.14},
                       WrittenAngle{kTurn, kTurn},  // duty 1.0 of the Square dialog
                       WrittenAngle{7.0, 7.0 - kTurn}, WrittenAngle{-0.5, kTurn - 0.5},
-                      WrittenAngle{std::nan(""), 0.0}, WrittenAngle{INFINITY, 0.0}));
+                      WrittenAngle{std::nan(""), 0.0}, WrittenAngle{INFINITY, 0.0}),
+    [](const auto& info) {
+        const auto& p = info.param;
+        return test::ParamName("angle", p.written);
+    });
 
 }  // namespace
 }  // namespace korvane

@@ -7,6 +7,7 @@
 #include <numbers>
 
 #include "document/command_ids.h"
+#include "support/param_name.h"
 #include "view/controls/led.h"
 #include "view/controls/left_right.h"
 #include "view/controls/turn_button.h"
@@ -46,7 +47,11 @@ INSTANTIATE_TEST_SUITE_P(EachUnit, FrequencyEntryTest,
                                            // Not a number: 1000 in the unit.
                                            TypedFrequencyCase{0, "+", 1000.0},
                                            TypedFrequencyCase{1, "+", 1000000.0},
-                                           TypedFrequencyCase{2, "+", 75000000.0}));
+                                           TypedFrequencyCase{2, "+", 75000000.0}),
+                         [](const auto& info) {
+                             const auto& p = info.param;
+                             return test::ParamName("unit", p.unit, "text", p.text);
+                         });
 
 TEST_F(FrontPanelTest, EightyMegahertzIsSeventyFiveForASineAndTwentyFiveOtherwise) {
     ChooseUnit(*form().frequencyUnit, 2);
@@ -314,13 +319,14 @@ TEST_F(FrontPanelTest, HidingThePanelWidensTheDisplayToTheWidthLessFifteen) {
     EXPECT_LT(view->Display().width(), view->width() - 15);
     QTest::mouseClick(&view->ShowHideButton(), Qt::LeftButton);
     EXPECT_FALSE(view->ControlsShown());
-    EXPECT_FALSE(form().group->isVisible());
+    EXPECT_FALSE(form().group->isVisibleTo(view.get()));
     EXPECT_EQ(view->Display().width(), view->width() - 15);
     EXPECT_FALSE(RouteUpdate({&view->Commands()}, kCmdShowHideControl).checked);
 
     RouteCommand({&view->Commands()}, kCmdShowHideControl);
-    EXPECT_TRUE(form().group->isVisible());
-    EXPECT_EQ(form().group->geometry().right(), view->width() - 5 - 1);
+    EXPECT_TRUE(form().group->isVisibleTo(view.get()));
+    EXPECT_EQ(form().group->mapTo(view.get(), form().group->rect().bottomRight()).x(),
+              view->width() - 5 - 1);
 }
 
 TEST_F(FrontPanelTest, ColourCommandsStoreTheChosenColourUnlessCancelled) {

@@ -28,7 +28,7 @@ class PanelPictureTest : public FrontPanelTest {
         const QRect display = view->Display().geometry();
         EXPECT_GT(CountColour(image, display, view->Display().BackgroundColor()),
                   display.width() * display.height() / 4);
-        const QRect panel = form().group->geometry();
+        const QRect panel(form().group->mapTo(view.get(), QPoint(0, 0)), form().group->size());
         EXPECT_EQ(CountColour(image, panel, view->Display().BackgroundColor()), 0);
     }
 };

@@ -2,6 +2,8 @@
 // the drawing of arbitrary points.
 #include <gtest/gtest.h>
 
+#include "support/param_name.h"
+
 #include <string>
 
 #include "engine/channel_state.h"
@@ -48,7 +50,11 @@ INSTANTIATE_TEST_SUITE_P(
         FrequencyCase{"1 0", 2, Sine, 75000000.0, true},
         FrequencyCase{"1 0", 2, Exponent, 25000000.0, true},
         // Made of number characters but not one number: its leading number.
-        FrequencyCase{"12.5.1", 0, Sine, 12.5, false}));
+        FrequencyCase{"12.5.1", 0, Sine, 12.5, false}),
+    [](const auto& info) {
+        const auto& p = info.param;
+        return test::ParamName("text", p.text, "unit", p.unit, test::WaveName(p.waveType));
+    });
 
 TEST(UnfinishedFrequencyTest, TextsThatReadAsZeroButCanStillGrowAreUnfinished) {
     for (const char* text : {"", "-", ".", "-.", "0", "0.", "0.00", "-0"}) {
@@ -119,7 +125,7 @@ TEST(MeasurementTextTest, CounterAndFrequencyInTheirUnits) {
 }
 
 TEST(PanelGeometryTest, ShownPanelSitsAtTheRightWithItsMargins) {
-    const PanelGeometry g = ArrangePanel({860, 480}, 320, true, false, {10, 48});
+    const PanelGeometry g = ArrangePanel({860, 480}, {320, 458}, true, false, {10, 48}, 16);
     EXPECT_EQ(g.panel, QRect(535, 0, 320, 480));
     EXPECT_EQ(g.display, QRect(0, 0, 525, 480));
     EXPECT_TRUE(g.slider.isEmpty());
@@ -127,16 +133,35 @@ TEST(PanelGeometryTest, ShownPanelSitsAtTheRightWithItsMargins) {
 }
 
 TEST(PanelGeometryTest, HiddenPanelLeavesTheDisplayTheWidthLessFifteen) {
-    const PanelGeometry g = ArrangePanel({860, 480}, 320, false, false, {10, 48});
+    const PanelGeometry g = ArrangePanel({860, 480}, {320, 458}, false, false, {10, 48}, 16);
     EXPECT_EQ(g.display.width(), 860 - 15);
     EXPECT_EQ(g.panel.width(), 0);
     EXPECT_EQ(g.showHide.right(), 860 - 5 - 1);
 }
 
 TEST(PanelGeometryTest, ArbitraryGivesTheSliderTheBottomTwentyPixels) {
-    const PanelGeometry g = ArrangePanel({860, 480}, 320, true, true, {10, 48});
+    const PanelGeometry g = ArrangePanel({860, 480}, {320, 458}, true, true, {10, 48}, 16);
     EXPECT_EQ(g.display, QRect(0, 0, 525, 460));
     EXPECT_EQ(g.slider, QRect(0, 460, 525, 20));
+}
+
+TEST(PanelGeometryTest, APanelTallerOrWiderThanTheClientScrollsAndStaysInside) {
+    const struct {
+        QSize client;
+        QRect panel;
+        int displayWidth;
+    } cases[] = {
+        {{860, 458}, {535, 0, 320, 458}, 525},  // just fits: no scroll bar
+        {{860, 300}, {519, 0, 336, 300}, 509},  // too low: wider by the scroll bar
+        {{300, 300}, {0, 0, 295, 300}, 0},      // too narrow: from the left edge, no display
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.client.width() * 10000 + c.client.height());
+        const PanelGeometry g = ArrangePanel(c.client, {320, 458}, true, false, {10, 48}, 16);
+        EXPECT_EQ(g.panel, c.panel);
+        EXPECT_EQ(g.display.width(), c.displayWidth);
+        EXPECT_GE(g.display.left(), 0);
+    }
 }
 
 // A channel of 1000 arbitrary points shown whole on a plot 500 pixels wide.

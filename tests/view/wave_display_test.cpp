@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "support/param_name.h"
+
 #include <QPainter>
 #include <limits>
 #include <tuple>
@@ -65,7 +67,12 @@ INSTANTIATE_TEST_SUITE_P(Types, EveryWaveTest,
                          ::testing::Combine(::testing::Values(Sine, Ramp, Square, Exponent,
                                                               Arbitrary, Trapezia, AmFm, GaussNoise,
                                                               WhiteNoise, 99),
-                                            ::testing::Values(0, 1)));
+                                            ::testing::Values(0, 1)),
+                         [](const auto& info) {
+                             const auto& p = info.param;
+                             return test::ParamName(test::WaveName(std::get<0>(p)), "fmMode",
+                                                    std::get<1>(p));
+                         });
 
 struct TableCase {
     int pointCount;
@@ -92,7 +99,12 @@ INSTANTIATE_TEST_SUITE_P(Tables, OddTableTest,
                          ::testing::Values(TableCase{0, 0, 0}, TableCase{1, 0, 0},
                                            TableCase{-7, 0, 0}, TableCase{5000, 0, 4999},
                                            TableCase{1000, 5000, -3}, TableCase{1000, -5, 99999},
-                                           TableCase{2, 1, 1}));
+                                           TableCase{2, 1, 1}),
+                         [](const auto& info) {
+                             const auto& p = info.param;
+                             return test::ParamName("points", p.pointCount, "window", p.first,
+                                                    p.last);
+                         });
 
 TEST_F(WaveDisplayTest, WithoutAChannelShowsTheEmptyField) {
     WaveDisplay empty;
@@ -268,7 +280,11 @@ INSTANTIATE_TEST_SUITE_P(ViewWindows, PositionBarTest,
                                            ThumbCase{4096, 0.99f, true},
                                            ThumbCase{4096, 0.1f, false}, ThumbCase{333, 0.5f, true},
                                            ThumbCase{1201, 0.7f, true},
-                                           ThumbCase{1201, 0.6f, false}));
+                                           ThumbCase{1201, 0.6f, false}),
+                         [](const auto& info) {
+                             const auto& p = info.param;
+                             return test::ParamName("points", p.pointCount, "at", p.position);
+                         });
 
 class PrintTest : public WaveDisplayTest {
   protected:

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "support/param_name.h"
+
 #include "view/wave_texts.h"
 
 namespace korvane {
@@ -26,7 +28,12 @@ INSTANTIATE_TEST_SUITE_P(Words, DigitalWordsTextTest,
                                                        "Dout:FFFH   Din:00H"},  // serial bits
                                            DigitalCase{0x000, 0x3C, false, "Dout:000H   Din:3CH"},
                                            DigitalCase{0xABC, 0xFF, true, "Dout:abcH   Din:3fH"},
-                                           DigitalCase{0x005, 0x03, true, "Dout:005H   Din:03H"}));
+                                           DigitalCase{0x005, 0x03, true, "Dout:005H   Din:03H"}),
+                         [](const auto& info) {
+                             const auto& p = info.param;
+                             return test::ParamName(p.text,
+                                                    p.lowerCase ? "lowerCase" : "upperCase");
+                         });
 
 TEST(WaveTextsTest, AmplitudeLine) {
     EXPECT_EQ(AmplitudeText(2.0f, 1000.0).toStdString(), "Amp = 2.000V  Freq = 1000.000Hz");
