@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "bench/latency_samples.h"
+#include "engine/channel_worker.h"
 #include "engine/device_library/simulated_device_library.h"
 #include "engine/scpi/served_devices.h"
 
@@ -139,6 +140,65 @@ void BM_ScpiFrequencyLatency(benchmark::State& state) {
     ReportLatencies(state, latencies);
 }
 BENCHMARK(BM_ScpiFrequencyLatency)->UseManualTime()->Iterations(60)->Unit(benchmark::kMillisecond);
+
+// A burst of 200 "FREQ" writes to a connected generator whose worker runs as in the program:
+// writes accepted per second (until the query sent behind them is answered), and how many worker
+// cycles (each starts with DDSCheck) begin after that before the device's DDSSetFrequency
+// carries the last written value.
+void BM_ScpiFrequencyBurst(benchmark::State& state) {
+    SimulatedDeviceLibrary simulator(1);
+    std::mutex mutex;
+    std::condition_variable arrived;
+    double lastFrequency = 0.0;
+    long cycles = 0;
+    long cyclesAtFrequency = 0;
+    simulator.SetCallObserver([&](const SimulatedDeviceLibrary::Call& call) {
+        std::lock_guard lock(mutex);
+        if (call.name == "DDSCheck") {
+            ++cycles;
+        } else if (call.name == "DDSSetFrequency") {
+            lastFrequency = call.value;
+            cyclesAtFrequency = cycles;
+            arrived.notify_all();
+        }
+    });
+    ServedDevices served(simulator, {"127.0.0.1", 0});
+    served.Start();
+    Connection client(served.Port());
+    client.Send("*OPC?\n");
+    client.ReadLines(1);
+
+    constexpr int kWrites = 200;
+    int burst = 0;
+    int withinTwoCycles = 0;
+    long worstCycles = 0;
+    for (auto _ : state) {
+        std::string writes;
+        double last = 0.0;
+        for (int i = 0; i < kWrites; ++i) {
+            last = 1000.0 + burst * kWrites + i + 1;  // every write a new value
+            writes += "FREQ " + std::to_string(static_cast<int>(last)) + "\n";
+        }
+        ++burst;
+        SpreadOverPollCycle(static_cast<std::size_t>(burst));
+        const Clock::time_point start = Clock::now();
+        client.Send(writes + "FREQ?\n");
+        client.ReadLines(1);
+        state.SetIterationTime(std::chrono::duration<double>(Clock::now() - start).count());
+        std::unique_lock lock(mutex);
+        const long cyclesAtAnswer = cycles;
+        arrived.wait_for(lock, std::chrono::seconds(5), [&] { return lastFrequency == last; });
+        const long taken = cyclesAtFrequency - cyclesAtAnswer;
+        worstCycles = std::max(worstCycles, taken);
+        withinTwoCycles += lastFrequency == last && taken <= 2 ? 1 : 0;
+    }
+    simulator.SetCallObserver(nullptr);
+    state.SetItemsProcessed(state.iterations() * kWrites);
+    state.counters["within_2_cycles"] =
+        static_cast<double>(withinTwoCycles) / static_cast<double>(std::max(1, burst));
+    state.counters["worst_cycles"] = static_cast<double>(worstCycles);
+}
+BENCHMARK(BM_ScpiFrequencyBurst)->UseManualTime()->Iterations(50)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace korvane::scpi

@@ -7,6 +7,8 @@ packages=(cmake g++ make clang libclang-rt-14-dev qt6-base-dev qt6-base-dev-tool
           fonts-dejavu-core fonts-noto-cjk poppler-utils python3)
 # The formatting check and the Debian package and its checks.
 packages+=(clang-format dpkg-dev appstream desktop-file-utils)
+# The remote-control tests drive the server through PyVISA.
+packages+=(python3-pyvisa-py)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

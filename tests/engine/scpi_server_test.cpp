@@ -169,6 +169,7 @@ TEST(ScpiServedDevices, ClientsWorkersAndPanelTogether) {
 }
 
 struct BindCase {
+    const char* name;
     const char* address;
     bool loopback;
 };
@@ -184,9 +185,14 @@ TEST_P(ScpiServerBind, ListensOnTheAddressAndKnowsWhetherItIsLoopback) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Addresses, ScpiServerBind,
-                         ::testing::Values(BindCase{"127.0.0.1", true}, BindCase{"localhost", true},
-                                           BindCase{"::1", true}, BindCase{"0.0.0.0", false},
-                                           BindCase{"::", false}));
+                         ::testing::Values(BindCase{"Ipv4Loopback", "127.0.0.1", true},
+                                           BindCase{"Localhost", "localhost", true},
+                                           BindCase{"Ipv6Loopback", "::1", true},
+                                           BindCase{"AnyIpv4", "0.0.0.0", false},
+                                           BindCase{"AnyIpv6", "::", false}),
+                         [](const ::testing::TestParamInfo<BindCase>& info) {
+                             return std::string(info.param.name);
+                         });
 
 TEST(ScpiServerStart, ReportsAPortInUse) {
     ScpiBench bench;

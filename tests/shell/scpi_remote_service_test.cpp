@@ -83,5 +83,42 @@ TEST_F(RemoteConfig, TheDocumentsAreTheSourcesInTabOrder) {
               "2000;-114,\"Header suffix out of range\"");
 }
 
+// A script that sends its queries ahead of reading gets every answer from the program too, and a
+// point table sent as a block does not run its bytes as commands.
+TEST_F(RemoteConfig, PipelinedQueriesAndBlocksReachTheWindows) {
+    SimulatedDeviceLibrary library(0);
+    CMultiTesselDoc document;
+    document.CreateState(library);
+    RemoteService service;
+    const int port = scpi::testing::FreeLoopbackPort();
+    ASSERT_EQ(service.Configure(Config("[Remote]\nEnabled=1\nPort=" + std::to_string(port) + "\n")),
+              QString());
+    service.ServeDocuments({&document});
+
+    Client client(port);
+    // 0.5f little-endian is 00 00 00 3F; the second value's bytes, about 0.82,
+    // start with a newline and "FR".
+    client.Send("FORM:BORD SWAP;:DATA:ARB #18" + std::string("\0\0\0\x3f\nFR\x3f", 8) + "\n");
+    EXPECT_EQ(client.Query("FREQ?;FUNC?;SYST:ERR:ALL?"), "1000;USER;0,\"No error\"");
+    EXPECT_EQ(document.m_pState->arbPoints[0], 0.5f);
+
+    std::string points = "DATA:ARB 1";
+    for (int i = 1; i < kMaxPoints; ++i) {
+        points += ",-1.234567";
+    }
+    client.Send(points + "\n");
+    std::string queries;
+    for (int i = 0; i < 100; ++i) {
+        queries += "DATA:ARB?\n";
+    }
+    client.Send(queries);
+    int answered = 0;
+    while (answered < 100 && client.ReadLine().size() > 4096 * 2) {
+        ++answered;
+    }
+    EXPECT_EQ(answered, 100);
+    service.ServeDocuments({});
+}
+
 }  // namespace
 }  // namespace korvane
