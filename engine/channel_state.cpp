@@ -31,6 +31,10 @@ int ChannelState::PopCommand() {
 
 void ChannelState::RequestDownload() {
     std::lock_guard lock(queueMutex_);
+    QueueDownload();
+}
+
+void ChannelState::QueueDownload() {
     // A demo channel's queue is never consumed: one pending download is enough, so the queue
     // cannot grow with every change made on the panel.
     if (demo == 1 && std::find(commandQueue_.begin(), commandQueue_.end(),
@@ -81,10 +85,19 @@ std::vector<int> ChannelState::QueuedCommands() const {
 
 void ChannelState::SetFrequency(double value) {
     frequency = value;
-    if (!demo) {
-        PushCommand(DeviceCommand::SetFrequency);
-        RequestDownload();
+    if (demo) {
+        return;
     }
+    std::lock_guard lock(queueMutex_);
+    // A queued SetFrequency reads the field when it runs: with a Download behind it, the new
+    // value is already on its way (typing a number queues one change, not one per key).
+    if (std::find(commandQueue_.begin(), commandQueue_.end(), DeviceCommand::SetFrequency) !=
+            commandQueue_.end() &&
+        !FrequencyAwaitsDownload()) {
+        return;
+    }
+    commandQueue_.push_back(DeviceCommand::SetFrequency);
+    QueueDownload();
 }
 
 void ChannelState::SetOffset(double value) {
@@ -195,12 +208,24 @@ void ChannelState::UpdateArbitraryAfterFrequency(int points, int periods) {
 }
 
 void ChannelState::ConfigureDevice() {
+    DropSupersededCommands();
     ApplyFrequency();
     library_.DDSSetTrigger(deviceIndex, extTrigger, triggerEdge);
     library_.DDSSetDIOMode(deviceIndex, dioMode);
     library_.DDSSetSingleWave(deviceIndex, singleWave);
     ApplyFrequency();
     RequestDownload();
+}
+
+void ChannelState::DropSupersededCommands() {
+    std::lock_guard lock(queueMutex_);
+    // Their fields are stored before they are queued, so the configuration that follows sends
+    // what they would; the one Download it requests replaces the queued ones.
+    std::erase_if(commandQueue_, [](int code) {
+        return code == DeviceCommand::SetFrequency || code == DeviceCommand::SetTrigger ||
+               code == DeviceCommand::SetDioMode || code == DeviceCommand::SetSingleWave ||
+               code == DeviceCommand::Download;
+    });
 }
 
 void ChannelState::Download() {

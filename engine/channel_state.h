@@ -116,7 +116,8 @@ class ChannelState {
     int SetPowerOnOutput(int apply, int value);
 
     // ---- device operations ---------------------------------------------------------------------
-    // The full configuration: at start and after the device comes back.
+    // The full configuration: at start and after the device comes back. Queued configuration
+    // commands and downloads it makes redundant are dropped; one Download is queued.
     void ConfigureDevice();
     // Builds the output buffer from a snapshot of the parameters and sends it.
     void Download();
@@ -147,6 +148,9 @@ class ChannelState {
     void ExecuteCommand(int code);
     // Whether the queue's last SetFrequency has no Download after it; the queue lock is held.
     bool FrequencyAwaitsDownload() const;
+    // RequestDownload's rule; the queue lock is held.
+    void QueueDownload();
+    void DropSupersededCommands();
 
     DeviceLibrary& library_;
     PollCoordinator& coordinator_;

@@ -81,6 +81,45 @@ TEST(CommandQueue, AFrequencyQueuedBehindAWaitingDownloadGetsItsOwn) {
               (Queue{Download, SetFrequency, Download, SetTrigger, SetFrequency, Download}));
 }
 
+// Typing a number changes the frequency once per key; a queued SetFrequency with a Download
+// behind it reads the newest value when it runs, so further keys queue nothing.
+TEST(CommandQueue, KeysTypedWhileAFrequencyChangeWaitsShareIt) {
+    RecordingLibrary library;
+    ChannelState c(library);
+    c.demo = 0;
+    while (c.PopCommand() != 0) {
+    }
+    for (double value : {3.0, 31.0, 310.0, 3100.0, 31000.0}) {
+        c.SetFrequency(value);
+    }
+    EXPECT_EQ(c.QueuedCommands(), (Queue{SetFrequency, Download}));
+    EXPECT_EQ(c.frequency, 31000.0);
+
+    EXPECT_EQ(c.PopCommand(), SetFrequency);  // taken by the worker: the next key needs its own
+    c.SetFrequency(5.0);
+    c.SetFrequency(50.0);
+    EXPECT_EQ(c.QueuedCommands(), (Queue{Download, SetFrequency, Download}));
+}
+
+TEST(ConfigureDevice, SendsTheConfigurationOnceAndQueuesOneDownload) {
+    RecordingLibrary library;
+    ChannelState c(library);
+    c.demo = 0;
+    c.deviceIndex = 0;
+    c.SetFrequency(2000.0);  // as a settings file read before the configuration does
+    c.SetOffset(1.0);
+    c.SetExtTrigger(1);
+    c.SetSingleWave(1);
+    c.SetDioMode(1);
+    c.ConfigureDevice();
+    EXPECT_EQ(library.Calls(),
+              (std::vector<std::string>{"DDSSetFrequency", "DDSSetTrigger", "DDSSetDIOMode",
+                                        "DDSSetSingleWave", "DDSSetFrequency"}));
+    EXPECT_EQ(c.QueuedCommands(), (Queue{Download}));
+    c.RequestDownload();  // the panel's first refresh
+    EXPECT_EQ(c.QueuedCommands(), (Queue{Download}));
+}
+
 struct SetterCase {
     const char* name;
     void (*apply)(ChannelState&);
