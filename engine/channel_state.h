@@ -135,7 +135,7 @@ class ChannelState {
 
   private:
     void ApplyFrequency();
-    void UpdateArbitraryAfterFrequency(int points, int periods);
+    void UpdateArbitraryAfterFrequency(int points);
     void TakeMeasurement();
     void ExecuteCommand(int code);
 

@@ -25,6 +25,7 @@ struct Prepared {
     double expScale;    // -N / tau / F for the exponent, in log2 units
     double amFmF;       // F of the AM/FM formulas
     int arbCount;       // used entries of the table, 1..4096
+    double arbSpan;     // table points across t' = 1: one table per period, N × arbCount
     // Segment edges and spans within one period, each formed as the formulas state.
     double squareEdge;                    // squareDuty / N
     double rampEdge;                      // rampDuty / N
@@ -50,6 +51,7 @@ Prepared Prepare(const WaveParams& p, TimeBase timeBase) {
                      : -q.periods / static_cast<double>(p.exponentTimeConstant) / f * kLog2E;
     q.amFmF = p.fmMode ? (p.frequency == 0.0 ? 1.0 : p.frequency) : f;
     q.arbCount = LimitPointCount(p.arbPointCount);
+    q.arbSpan = q.periods * q.arbCount;
     q.squareEdge = p.squareDuty / q.periods;
     q.rampEdge = p.rampDuty / q.periods;
     q.rampFall = (1.0 - p.rampDuty) / q.periods;
@@ -92,8 +94,10 @@ inline double ExponentAt(const Prepared& q, double tp) {
     return q.offset + q.amplitude * y;
 }
 
+// The table holds one period. When it has exactly pointCount / N points this is the point of the
+// same index; a table of another length (a file's) is stretched over the period.
 inline double ArbitraryAt(const Prepared& q, double tp) {
-    auto j = static_cast<long long>(q.params->pointCount * tp) % q.arbCount;
+    auto j = static_cast<long long>(q.arbSpan * tp) % q.arbCount;
     if (j < 0) {
         j += q.arbCount;
     }
