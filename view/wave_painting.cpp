@@ -216,8 +216,12 @@ void PaintCrossHair(QPainter& painter, const PlotBox& box, QPoint at, const Wave
 void PaintCursorReadout(QPainter& painter, const PlotBox& box, const WaveScene& scene, int index,
                         const WaveStyle& style) {
     painter.setPen(style.text);
-    DrawTextAt(painter, box.right - kReadoutFromRight, box.top + kTextIndent,
-               CursorReadout(scene.params.arbPoints[index], scene.cursorLabel, index));
+    const QString readout = CursorReadout(scene.params.arbPoints[index], scene.cursorLabel, index);
+    // A readout longer than its place (a larger print font, a long label) moves left to stay
+    // whole inside the plot.
+    const int widest = box.right - kTextIndent - painter.fontMetrics().horizontalAdvance(readout);
+    const int x = std::max(box.left, std::min(box.right - kReadoutFromRight, widest));
+    DrawTextAt(painter, x, box.top + kTextIndent, readout);
 }
 
 // A bar across the top showing where the window lies in the table.
@@ -257,8 +261,12 @@ void PaintStatusTexts(QPainter& painter, const PlotBox& plot, const WaveScene& s
     DrawTextEndingAt(
         painter, plot.right - 10, row,
         DigitalWordsText(scene.digitalOut, scene.digitalIn, style.lowerCaseDigitalWords));
+    // An arbitrary wave's period is its table, whatever buffer the device plays it from.
+    const WaveParams& params = scene.params;
     DrawTextAt(painter, plot.left + kTextIndent, row,
-               PointsPerPeriodText(scene.params.pointCount, scene.params.periodCount));
+               params.waveType == Arbitrary
+                   ? PointsPerPeriodText(LimitPointCount(params.arbPointCount), 1)
+                   : PointsPerPeriodText(params.pointCount, params.periodCount));
 }
 
 void PaintStandard(QPainter& painter, const PlotBox& plot, const WaveScene& scene,
