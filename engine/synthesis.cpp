@@ -237,6 +237,37 @@ double PreviewSample(const WaveParams& params, double t, NoiseSource& noise) {
     }
 }
 
+bool OutputClips(const WaveParams& params) {
+    if (!params.outputOn) {
+        return false;  // every code is mid scale
+    }
+    const Prepared q = Prepare(params, TimeBase::Buffer);
+    switch (params.waveType) {
+        case GaussNoise:
+        case WhiteNoise:
+            return false;  // no offset, and the amplitude is at most full scale
+        case Arbitrary:
+            for (int j = 0; j < q.arbCount; ++j) {
+                if (std::abs(params.arbPoints[static_cast<std::size_t>(j)] * kVoltScaleSingle) >
+                    1.0f) {
+                    return true;
+                }
+            }
+            return false;
+        default:
+            break;
+    }
+    // The buffer's own samples: a peak between two of them never reaches the DAC.
+    const int points = LimitPointCount(params.pointCount);
+    NoiseSource unused;
+    for (int i = 0; i < points; ++i) {
+        if (std::abs(Evaluate(q, static_cast<double>(i) / points + q.phaseShift, unused)) > 1.0) {
+            return true;
+        }
+    }
+    return false;
+}
+
 std::uint16_t ToDacCode(double value, int outputOn) {
     // A non-finite sample (a damaged parameter) is sent as 0 V rather than an undefined integer.
     if (!outputOn || !std::isfinite(value)) {

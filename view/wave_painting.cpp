@@ -23,6 +23,7 @@ constexpr int kReadoutFromRight = 140;
 constexpr int kBarHalfWidth = 100;
 constexpr int kStatusFromBottom = 18;
 constexpr int kTextIndent = 3;
+constexpr int kClippedFromTop = 40;  // below the file name and the amplitude line
 
 // A drawing box in whole pixels; right and bottom lie just outside it.
 struct PlotBox {
@@ -269,6 +270,12 @@ void PaintStatusTexts(QPainter& painter, const PlotBox& plot, const WaveScene& s
                    : PointsPerPeriodText(params.pointCount, params.periodCount));
 }
 
+void PaintClippedNotice(QPainter& painter, const PlotBox& plot, const WaveScene& scene,
+                        const WaveStyle& style) {
+    painter.setPen(style.warning);
+    DrawTextAt(painter, plot.left + kTextIndent, plot.top + kClippedFromTop, scene.clippedLabel);
+}
+
 void PaintStandard(QPainter& painter, const PlotBox& plot, const WaveScene& scene,
                    const WaveStyle& style) {
     PlotBox curve = plot;
@@ -336,6 +343,9 @@ void PaintWave(QPainter& painter, const QRect& area, const WaveScene& scene,
         }
         if (arbitrary || style.statusForEveryWave) {
             PaintStatusTexts(painter, plot, scene, style);
+        }
+        if (scene.clipped) {
+            PaintClippedNotice(painter, plot, scene, style);
         }
     }
     painter.restore();

@@ -167,6 +167,41 @@ TEST(Synthesis, ATableOfAnotherLengthIsStretchedOverEachPeriod) {
     }
 }
 
+// The DAC holds +/-3.5 V: a wave reaching past it is clipped, and the panel says so.
+TEST(Synthesis, OutputClipsOnlyBeyondFullScale) {
+    const struct {
+        const char* name;
+        int waveType;
+        float amplitude;
+        double offset;
+        int attenuate20dB;
+        float point;  // every point of the arbitrary table
+        bool clips;
+    } cases[] = {
+        {"default sine", Sine, 2.0f, 0.0, 0, 0.0f, false},
+        {"full scale", Square, 3.5f, 0.0, 0, 0.0f, false},
+        {"offset plus amplitude", Sine, 2.0f, 2.0, 0, 0.0f, true},
+        {"negative offset", Ramp, 1.0f, -3.0, 0, 0.0f, true},
+        {"attenuated amplitude", Square, 3.5f, 3.0, 1, 0.0f, false},
+        {"trapezia", Trapezia, 3.0f, 1.0, 0, 0.0f, true},
+        {"noise has no offset", WhiteNoise, 3.5f, 7.0, 0, 0.0f, false},
+        {"typed point", Arbitrary, 0.0f, 0.0, 0, 4.0f, true},
+        {"point at full scale", Arbitrary, 0.0f, 0.0, 0, -3.5f, false},
+    };
+    for (const auto& c : cases) {
+        WaveParams p;
+        p.waveType = c.waveType;
+        p.amplitude = c.amplitude;
+        p.offset = c.offset;
+        p.attenuate20dB = c.attenuate20dB;
+        p.arbPointCount = 10;
+        for (int j = 0; j < 10; ++j) {
+            p.arbPoints[static_cast<std::size_t>(j)] = j == 7 ? c.point : 0.0f;
+        }
+        EXPECT_EQ(OutputClips(p), c.clips) << c.name;
+    }
+}
+
 TEST(Synthesis, NoiseIgnoresOffsetAndPhaseAndStaysInRange) {
     for (int type : {GaussNoise, WhiteNoise}) {
         WaveParams p;

@@ -391,6 +391,21 @@ TEST_F(FrontPanelTest, APrintedArbitraryWaveShowsTheWholeReadoutAndTheFilesPoint
         << text.toStdString();
 }
 
+// Offset plus amplitude beyond 3.5 V is clipped by the generator: the display says so, in the
+// current language, and stops saying so once the wave fits again.
+TEST_F(FrontPanelTest, TheDisplayShowsWhenTheOutputIsClipped) {
+    REQUIRE_PDFTOTEXT();
+    QTemporaryDir dir;
+    const auto printed = [&] { return PdfText(PrintToPdf(ReportContentOf(*view), dir)); };
+    EXPECT_FALSE(printed().contains(QStringLiteral("CLIPPED")));
+    TypeInto(*form().offset, "2");  // 2 V amplitude + 2 V offset
+    view->TimerTick();
+    EXPECT_TRUE(printed().contains(QStringLiteral("CLIPPED"))) << printed().toStdString();
+    TypeInto(*form().amplitude, "1");
+    view->TimerTick();
+    EXPECT_FALSE(printed().contains(QStringLiteral("CLIPPED")));
+}
+
 TEST_F(FrontPanelTest, APrintedPanelShowsItsWaveformOnThePage) {
     QTemporaryDir dir;
     const QString pdf = PrintToPdf(ReportContentOf(*view), dir);
