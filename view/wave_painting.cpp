@@ -23,7 +23,7 @@ constexpr int kReadoutFromRight = 140;
 constexpr int kBarHalfWidth = 100;
 constexpr int kStatusFromBottom = 18;
 constexpr int kTextIndent = 3;
-constexpr int kClippedFromTop = 40;  // below the file name and the amplitude line
+constexpr int kClippedFromTop = 40;  // below the cursor readout
 
 // A drawing box in whole pixels; right and bottom lie just outside it.
 struct PlotBox {
@@ -273,7 +273,7 @@ void PaintStatusTexts(QPainter& painter, const PlotBox& plot, const WaveScene& s
 void PaintClippedNotice(QPainter& painter, const PlotBox& plot, const WaveScene& scene,
                         const WaveStyle& style) {
     painter.setPen(style.warning);
-    DrawTextAt(painter, plot.left + kTextIndent, plot.top + kClippedFromTop, scene.clippedLabel);
+    DrawTextEndingAt(painter, plot.right - 10, plot.top + kClippedFromTop, scene.clippedLabel);
 }
 
 void PaintStandard(QPainter& painter, const PlotBox& plot, const WaveScene& scene,
