@@ -1,10 +1,8 @@
 #include "document/multi_tessel_doc.h"
 
-#include <QDesktopServices>
 #include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QUrl>
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -17,6 +15,7 @@
 #include "document/dialogs/wave_parameter_dialogs.h"
 #include "document/document_host.h"
 #include "document/formats/settings_file.h"
+#include "document/help_file.h"
 #include "document/message_box.h"
 #include "engine/channel_state.h"
 #include "shell/language/language_table.h"
@@ -174,19 +173,6 @@ void CMultiTesselDoc::SetPowerOnOutput(int value) {
     }
 }
 
-void CMultiTesselDoc::OpenHelp() {
-    if (g_host == nullptr) {
-        return;
-    }
-    const LanguageTable& language = g_host->Language();
-    const int current = language.GetCurrentLanguage();
-    const QString fileName = current == LanguageTable::kBuiltInLanguage
-                                 ? QString()
-                                 : QString::fromStdString(language.GetLanguageFileName(current));
-    QDesktopServices::openUrl(
-        QUrl::fromLocalFile(ChooseHelpFile(g_host->ProgramDirectory(), fileName)));
-}
-
 void CMultiTesselDoc::RegisterCommands() {
     const auto waveIs = [this](int type) {
         return [this, type](CommandUi& ui) { ui.enabled = m_pState && m_pState->waveType == type; };
@@ -233,7 +219,7 @@ void CMultiTesselDoc::RegisterCommands() {
         });
     }
 
-    commands_.OnCommand(kCmdHelpContent, [this] { OpenHelp(); });
+    commands_.OnCommand(kCmdHelpContent, [] { OpenHelpFile(); });
     commands_.OnCommand(kCmdFileClose, [this] { CloseWindow(); });
     commands_.OnCommand(kCmdCloseSelectedDevice, [] {
         if (g_host != nullptr) {

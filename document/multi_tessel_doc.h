@@ -81,7 +81,6 @@ class CMultiTesselDoc : public QObject {
   private:
     void RegisterCommands();
     void SetPowerOnOutput(int value);
-    void OpenHelp();
 
     CommandMap commands_;
     DeviceView* view_ = nullptr;

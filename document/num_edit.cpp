@@ -19,6 +19,10 @@ void CNumEdit::Parse() {
     NumEntry::Parse(text().toLatin1().toStdString());
 }
 
+bool CNumEdit::event(QEvent* event) {
+    return DeclineShortcutOverride(*event) || QLineEdit::event(event);
+}
+
 void CNumEdit::keyPressEvent(QKeyEvent* event) {
     if (DropsEntryKey(*event)) {
         event->accept();

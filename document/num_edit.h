@@ -20,6 +20,7 @@ class CNumEdit : public QLineEdit, public NumEntry {
     void Parse();
 
   protected:
+    bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     // A field with a fixed unit shows its (limited) value again when the user leaves it.
     void focusOutEvent(QFocusEvent* event) override;

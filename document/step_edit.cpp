@@ -27,6 +27,10 @@ int CStepEdit::WaveType() const {
     return waveType_ ? waveType_() : Sine;
 }
 
+bool CStepEdit::event(QEvent* event) {
+    return DeclineShortcutOverride(*event) || QLineEdit::event(event);
+}
+
 void CStepEdit::keyPressEvent(QKeyEvent* event) {
     if (DropsEntryKey(*event)) {
         event->accept();

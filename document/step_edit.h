@@ -26,6 +26,7 @@ class CStepEdit : public QLineEdit, public StepEntry {
     void Step(int direction);
 
   protected:
+    bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 

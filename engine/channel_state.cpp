@@ -193,18 +193,19 @@ void ChannelState::ApplyFrequency() {
     pointCount = points;
     periodCount = periods;
     if (waveType == Arbitrary) {
-        UpdateArbitraryAfterFrequency(points, periods);
+        UpdateArbitraryAfterFrequency(points);
     }
 }
 
-void ChannelState::UpdateArbitraryAfterFrequency(int points, int periods) {
+// The table keeps its own count: a file's or a drawn period is stretched over each period of
+// whatever buffer the device chose, so no point of it is cut off and no stale point is added.
+void ChannelState::UpdateArbitraryAfterFrequency(int points) {
     if (arbScrollRange > points) {
         arbScrollRange = points;
     }
     arbSampleRate = static_cast<float>(static_cast<int>(kMasterClockHz) / ClockDivider(frequency));
     arbZoom = 0;
     arbViewPosition = 0.0f;
-    arbPointCount = points / periods;
 }
 
 void ChannelState::ConfigureDevice() {

@@ -143,7 +143,7 @@ class ChannelState {
 
   private:
     void ApplyFrequency();
-    void UpdateArbitraryAfterFrequency(int points, int periods);
+    void UpdateArbitraryAfterFrequency(int points);
     void TakeMeasurement();
     void ExecuteCommand(int code);
     // Whether the queue's last SetFrequency has no Download after it; the queue lock is held.

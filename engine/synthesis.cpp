@@ -25,6 +25,7 @@ struct Prepared {
     double expScale;    // -N / tau / F for the exponent, in log2 units
     double amFmF;       // F of the AM/FM formulas
     int arbCount;       // used entries of the table, 1..4096
+    double arbSpan;     // table points across t' = 1: one table per period, N × arbCount
     // Segment edges and spans within one period, each formed as the formulas state.
     double squareEdge;                    // squareDuty / N
     double rampEdge;                      // rampDuty / N
@@ -50,6 +51,7 @@ Prepared Prepare(const WaveParams& p, TimeBase timeBase) {
                      : -q.periods / static_cast<double>(p.exponentTimeConstant) / f * kLog2E;
     q.amFmF = p.fmMode ? (p.frequency == 0.0 ? 1.0 : p.frequency) : f;
     q.arbCount = LimitPointCount(p.arbPointCount);
+    q.arbSpan = q.periods * q.arbCount;
     q.squareEdge = p.squareDuty / q.periods;
     q.rampEdge = p.rampDuty / q.periods;
     q.rampFall = (1.0 - p.rampDuty) / q.periods;
@@ -92,8 +94,10 @@ inline double ExponentAt(const Prepared& q, double tp) {
     return q.offset + q.amplitude * y;
 }
 
+// The table holds one period. When it has exactly pointCount / N points this is the point of the
+// same index; a table of another length (a file's) is stretched over the period.
 inline double ArbitraryAt(const Prepared& q, double tp) {
-    auto j = static_cast<long long>(q.params->pointCount * tp) % q.arbCount;
+    auto j = static_cast<long long>(q.arbSpan * tp) % q.arbCount;
     if (j < 0) {
         j += q.arbCount;
     }
@@ -231,6 +235,37 @@ double PreviewSample(const WaveParams& params, double t, NoiseSource& noise) {
         default:
             return 0.0;
     }
+}
+
+bool OutputClips(const WaveParams& params) {
+    if (!params.outputOn) {
+        return false;  // every code is mid scale
+    }
+    const Prepared q = Prepare(params, TimeBase::Buffer);
+    switch (params.waveType) {
+        case GaussNoise:
+        case WhiteNoise:
+            return false;  // no offset, and the amplitude is at most full scale
+        case Arbitrary:
+            for (int j = 0; j < q.arbCount; ++j) {
+                if (std::abs(params.arbPoints[static_cast<std::size_t>(j)] * kVoltScaleSingle) >
+                    1.0f) {
+                    return true;
+                }
+            }
+            return false;
+        default:
+            break;
+    }
+    // The buffer's own samples: a peak between two of them never reaches the DAC.
+    const int points = LimitPointCount(params.pointCount);
+    NoiseSource unused;
+    for (int i = 0; i < points; ++i) {
+        if (std::abs(Evaluate(q, static_cast<double>(i) / points + q.phaseShift, unused)) > 1.0) {
+            return true;
+        }
+    }
+    return false;
 }
 
 std::uint16_t ToDacCode(double value, int outputOn) {

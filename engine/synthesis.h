@@ -50,6 +50,10 @@ double Sample(const WaveParams& params, double t, TimeBase timeBase, NoiseSource
 // A fixed picture of the wave type: two periods over [0, 1) at 2 V, no offset.
 double PreviewSample(const WaveParams& params, double t, NoiseSource& noise);
 
+// Whether the buffer reaches beyond the +/-3.5 V the DAC can put out (offset plus amplitude, or
+// a point of the table), so that the generator clips the wave.
+bool OutputClips(const WaveParams& params);
+
 // 12-bit DAC code of one buffer point: 2048 at 0 V, falling as the voltage rises.
 std::uint16_t ToDacCode(double value, int outputOn);
 

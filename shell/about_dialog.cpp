@@ -5,6 +5,7 @@
 #include <QPixmap>
 
 #include "document/control_id.h"
+#include "document/help_file.h"
 #include "document/multi_tessel_doc.h"
 #include "shell/manual_link.h"
 
@@ -30,7 +31,7 @@ AboutDialog::AboutDialog(const QString& picturePath, QWidget* parent)
 void AboutDialog::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton &&
         InManualLinkArea(rect(), event->position().toPoint())) {
-        OpenProgramManual();
+        OpenHelpFile();
     }
     QDialog::mouseReleaseEvent(event);
 }

@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QScreen>
 
+#include "document/help_file.h"
 #include "shell/manual_link.h"
 
 namespace korvane {
@@ -90,7 +91,7 @@ bool CSplashWnd::eventFilter(QObject* watched, QEvent* event) {
                 const auto* mouse = static_cast<QMouseEvent*>(event);
                 const QPoint local = mapFromGlobal(mouse->globalPosition().toPoint());
                 if (mouse->button() == Qt::LeftButton && InManualLinkArea(rect(), local)) {
-                    OpenProgramManual();
+                    OpenHelpFile();
                 }
             }
             // Deleting the filter object from inside its own filter call is not safe.

@@ -44,6 +44,7 @@ constexpr QSize kShowHideSize{10, 48};
 constexpr int kPanelFillMargin = 5;
 constexpr float kAmplitudeStep = 0.001f;
 constexpr int kCursorLabelKey = 2002;
+constexpr int kClippedLabelKey = 2067;
 
 // The frequency and amplitude fields each have one re-entry guard for the whole program: a field
 // rewritten by its own handler does not run the handler again.
@@ -167,6 +168,10 @@ void CMultiTesselView::Translate() {
     const QString cursorLabel = CMultiTesselDoc::GetLanguageText(kCursorLabelKey);
     if (!cursorLabel.isEmpty()) {
         display_->SetCursorLabel(cursorLabel);
+    }
+    const QString clippedLabel = CMultiTesselDoc::GetLanguageText(kClippedLabelKey);
+    if (!clippedLabel.isEmpty()) {
+        display_->SetClippedLabel(clippedLabel);
     }
 }
 

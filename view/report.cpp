@@ -36,6 +36,9 @@ constexpr ReportFont kCaptionFont{30, true, true};
 constexpr ReportFont kBodyFont{20, false, false};
 
 constexpr char kInstrumentCaption[] = "KorvaneAWG";
+constexpr double kInnerMargin = kFrameMargins[3];
+constexpr int kFrameGap = 4;    // logical units between a text and the innermost frame
+constexpr int kColumnGap = 10;  // between the two columns of parameter lines
 
 int Truncate(double value) {
     return static_cast<int>(value);
@@ -61,6 +64,31 @@ int TextAt(QPainter& painter, int x, int y, const QString& text) {
     const QFontMetrics metrics = painter.fontMetrics();
     painter.drawText(QPoint(x, y + metrics.ascent()), text);
     return metrics.height();
+}
+
+// The painter's font, or a smaller size of it when `text` is wider than `room`: a long
+// translation is printed whole, never cut.
+QFont FontToFit(const QPainter& painter, const QString& text, int room) {
+    QFont font = painter.font();
+    room = std::max(1, room);
+    const int width = QFontMetrics(font, painter.device()).horizontalAdvance(text);
+    if (width <= room) {
+        return font;
+    }
+    font.setPixelSize(std::max(1, font.pixelSize() * room / width));
+    while (font.pixelSize() > 1 &&
+           QFontMetrics(font, painter.device()).horizontalAdvance(text) > room) {
+        font.setPixelSize(font.pixelSize() - 1);
+    }
+    return font;
+}
+
+// Draws a text whose left edge is at x so that it ends by `right`.
+void FittedTextAt(QPainter& painter, int x, int y, const QString& text, int right) {
+    const QFont font = painter.font();
+    painter.setFont(FontToFit(painter, text, right - x));
+    TextAt(painter, x, y, text);
+    painter.setFont(font);
 }
 
 QString VoltsLine(const QString& label, double volts) {
@@ -94,9 +122,13 @@ void DrawNoteLines(QPainter& painter, int w, int y, const QString& note) {
     const int x = Truncate(w * 0.1);
     const int right = Truncate(w * 0.9);
     const QFontMetrics metrics = painter.fontMetrics();
+    const QFont font = painter.font();
+    painter.setFont(FontToFit(painter, note, right - x));
+    const int noteWidth = painter.fontMetrics().horizontalAdvance(note);
     TextAt(painter, x, y, note);
+    painter.setFont(font);
     int lineY = y + metrics.height();
-    painter.drawLine(x + metrics.horizontalAdvance(note), lineY, right, lineY);
+    painter.drawLine(x + noteWidth, lineY, right, lineY);
     for (int i = 0; i < 3; ++i) {
         lineY += metrics.height();
         painter.drawLine(x, lineY, right, lineY);
@@ -134,11 +166,18 @@ void DrawReport(QPainter& painter, const QRect& page, const ReportContent& conte
     painter.setBrush(Qt::NoBrush);
     DrawFrames(painter, w, h);
 
+    // Texts keep inside the innermost frame, with a small gap to it.
+    const int innerLeft = Truncate(kInnerMargin * w) + kFrameGap;
+    const int innerRight = Truncate(w - kInnerMargin * w) - kFrameGap;
+
     painter.setFont(MakeFont(kTitleFont));
-    const int titleX = Truncate((page.right() + 1 + page.left()) / 2 -
-                                painter.fontMetrics().horizontalAdvance(texts.title) * 0.5);
+    const int h1 = painter.fontMetrics().height();
+    const int titleWidth =
+        std::min(painter.fontMetrics().horizontalAdvance(texts.title), innerRight - innerLeft);
+    const int titleX =
+        std::max(innerLeft, Truncate((page.right() + 1 + page.left()) / 2 - titleWidth * 0.5));
     const int y0 = Truncate(h * 0.06);
-    const int h1 = TextAt(painter, titleX, y0, texts.title);
+    FittedTextAt(painter, titleX, y0, texts.title, innerRight);
 
     painter.setFont(MakeFont(kCaptionFont));
     const int y1 = y0 + h1;
@@ -147,7 +186,8 @@ void DrawReport(QPainter& painter, const QRect& page, const ReportContent& conte
     painter.setFont(MakeFont(kBodyFont));
     const int x2 = Truncate(w * 0.075);
     const int y2 = y1 + h2;
-    const int h3 = TextAt(painter, x2, y2, DateLine(texts, now));
+    const int h3 = painter.fontMetrics().height();
+    FittedTextAt(painter, x2, y2, DateLine(texts, now), innerRight);
 
     const int y3 = y2 + h3;
     const QRect wave(QPoint(x2, y3), QPoint(w - x2 - 1, Truncate(h * 0.5 + y3) - 1));
@@ -161,13 +201,17 @@ void DrawReport(QPainter& painter, const QRect& page, const ReportContent& conte
     const int xb = Truncate(w * 0.45f);
     const int row1 = y3 + wave.height() + 3 * h3;
     const int row2 = row1 + 2 * h3;
-    TextAt(painter, xa, row1, VoltsLine(texts.amplitude, values.amplitudeVolts));
-    TextAt(painter, xb, row1,
-           texts.frequency + QLatin1Char('=') + values.frequencyText + values.frequencyUnit);
-    TextAt(painter, xa, row2, VoltsLine(texts.offset, values.offsetVolts));
+    // The first column ends before the second begins.
+    const int columnAEnd = xb - kColumnGap;
+    FittedTextAt(painter, xa, row1, VoltsLine(texts.amplitude, values.amplitudeVolts), columnAEnd);
+    FittedTextAt(painter, xb, row1,
+                 texts.frequency + QLatin1Char('=') + values.frequencyText + values.frequencyUnit,
+                 innerRight);
+    FittedTextAt(painter, xa, row2, VoltsLine(texts.offset, values.offsetVolts), columnAEnd);
     const QString& measure =
         values.measureFrequency == 1 ? texts.frequencyMeasure : texts.counterMeasure;
-    TextAt(painter, xb, row2, measure + QStringLiteral(" = ") + values.measurementText);
+    FittedTextAt(painter, xb, row2, measure + QStringLiteral(" = ") + values.measurementText,
+                 innerRight);
 
     painter.setFont(MakeFont(kCaptionFont));
     DrawNoteLines(painter, w, row2 + 2 * h3, texts.note);

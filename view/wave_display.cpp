@@ -33,6 +33,11 @@ void WaveDisplay::SetCursorLabel(const QString& label) {
     update();
 }
 
+void WaveDisplay::SetClippedLabel(const QString& label) {
+    clippedLabel_ = label;
+    update();
+}
+
 void WaveDisplay::SetColour(QColor WaveColours::*role, const QColor& colour) {
     colours_.*role = colour;
     update();
@@ -74,6 +79,8 @@ WaveScene WaveDisplay::CaptureScene() const {
     scene.digitalIn = channel_->digitalIn.load();
     scene.fileName = fileName_;
     scene.cursorLabel = cursorLabel_;
+    scene.clipped = OutputClips(scene.params);
+    scene.clippedLabel = clippedLabel_;
     return scene;
 }
 

@@ -35,6 +35,8 @@ class WaveDisplay : public QWidget {
     // The word in the cursor readout (from the language table).
     QString CursorLabel() const { return cursorLabel_; }
     void SetCursorLabel(const QString& label);
+    // The notice shown while the output is clipped at full scale.
+    void SetClippedLabel(const QString& label);
 
     QColor BackgroundColor() const { return colours_.background; }
     void SetBackgroundColor(const QColor& colour);
@@ -79,6 +81,7 @@ class WaveDisplay : public QWidget {
     WaveColours colours_;
     QString fileName_;
     QString cursorLabel_ = QStringLiteral("At Point");
+    QString clippedLabel_ = QStringLiteral("CLIPPED");
     int cursorX_ = 0;
     int cursorIndex_ = 0;
     QPixmap backBuffer_;

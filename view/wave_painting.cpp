@@ -23,6 +23,7 @@ constexpr int kReadoutFromRight = 140;
 constexpr int kBarHalfWidth = 100;
 constexpr int kStatusFromBottom = 18;
 constexpr int kTextIndent = 3;
+constexpr int kClippedFromTop = 40;  // below the cursor readout
 
 // A drawing box in whole pixels; right and bottom lie just outside it.
 struct PlotBox {
@@ -216,8 +217,12 @@ void PaintCrossHair(QPainter& painter, const PlotBox& box, QPoint at, const Wave
 void PaintCursorReadout(QPainter& painter, const PlotBox& box, const WaveScene& scene, int index,
                         const WaveStyle& style) {
     painter.setPen(style.text);
-    DrawTextAt(painter, box.right - kReadoutFromRight, box.top + kTextIndent,
-               CursorReadout(scene.params.arbPoints[index], scene.cursorLabel, index));
+    const QString readout = CursorReadout(scene.params.arbPoints[index], scene.cursorLabel, index);
+    // A readout longer than its place (a larger print font, a long label) moves left to stay
+    // whole inside the plot.
+    const int widest = box.right - kTextIndent - painter.fontMetrics().horizontalAdvance(readout);
+    const int x = std::max(box.left, std::min(box.right - kReadoutFromRight, widest));
+    DrawTextAt(painter, x, box.top + kTextIndent, readout);
 }
 
 // A bar across the top showing where the window lies in the table.
@@ -257,8 +262,18 @@ void PaintStatusTexts(QPainter& painter, const PlotBox& plot, const WaveScene& s
     DrawTextEndingAt(
         painter, plot.right - 10, row,
         DigitalWordsText(scene.digitalOut, scene.digitalIn, style.lowerCaseDigitalWords));
+    // An arbitrary wave's period is its table, whatever buffer the device plays it from.
+    const WaveParams& params = scene.params;
     DrawTextAt(painter, plot.left + kTextIndent, row,
-               PointsPerPeriodText(scene.params.pointCount, scene.params.periodCount));
+               params.waveType == Arbitrary
+                   ? PointsPerPeriodText(LimitPointCount(params.arbPointCount), 1)
+                   : PointsPerPeriodText(params.pointCount, params.periodCount));
+}
+
+void PaintClippedNotice(QPainter& painter, const PlotBox& plot, const WaveScene& scene,
+                        const WaveStyle& style) {
+    painter.setPen(style.warning);
+    DrawTextEndingAt(painter, plot.right - 10, plot.top + kClippedFromTop, scene.clippedLabel);
 }
 
 void PaintStandard(QPainter& painter, const PlotBox& plot, const WaveScene& scene,
@@ -328,6 +343,9 @@ void PaintWave(QPainter& painter, const QRect& area, const WaveScene& scene,
         }
         if (arbitrary || style.statusForEveryWave) {
             PaintStatusTexts(painter, plot, scene, style);
+        }
+        if (scene.clipped) {
+            PaintClippedNotice(painter, plot, scene, style);
         }
     }
     painter.restore();

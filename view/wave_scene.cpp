@@ -6,7 +6,8 @@ namespace korvane {
 
 namespace {
 const QColor kMarkerColour(0, 255, 255);
-}
+const QColor kWarningColour(255, 64, 64);
+}  // namespace
 
 WaveStyle ScreenWaveStyle(const WaveColours& colours) {
     WaveStyle style;
@@ -16,6 +17,7 @@ WaveStyle ScreenWaveStyle(const WaveColours& colours) {
     style.cursor = colours.cursor;
     style.marker = kMarkerColour;
     style.text = colours.curve;
+    style.warning = kWarningColour;
     style.plotInset = kScreenPlotInset;
     style.curveInset = 50;
     style.bevel = true;
@@ -27,7 +29,7 @@ WaveStyle ScreenWaveStyle(const WaveColours& colours) {
 WaveStyle PrintWaveStyle() {
     WaveStyle style;
     style.field = Qt::white;
-    style.curve = style.grid = style.cursor = style.marker = style.text = Qt::black;
+    style.curve = style.grid = style.cursor = style.marker = style.text = style.warning = Qt::black;
     style.statusForEveryWave = true;
     style.lowerCaseDigitalWords = true;
     style.cursorWithinTable = true;

@@ -27,6 +27,7 @@ struct WaveStyle {
     QColor cursor;
     QColor marker;       // period and amplitude markers and their text
     QColor text;         // file name, cursor readout and status lines
+    QColor warning;      // the clipped-output notice
     int plotInset = 0;   // plot area inside the drawing rectangle
     int curveInset = 0;  // extra horizontal inset of a standard wave's curve
     bool bevel = false;
@@ -51,6 +52,8 @@ struct WaveScene {
     std::uint16_t digitalIn = 0;
     QString fileName;
     QString cursorLabel;
+    bool clipped = false;  // the generator clips the wave at full scale
+    QString clippedLabel;
 
     bool operator==(const WaveScene&) const = default;
 };

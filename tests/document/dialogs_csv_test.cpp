@@ -6,9 +6,11 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QTemporaryDir>
+#include <algorithm>
 
 #include "dialogs_fixture.h"
 #include "document/csv_commands.h"
+#include "engine/synthesis.h"
 
 namespace korvane {
 namespace {
@@ -81,6 +83,65 @@ TEST_F(CsvCommandsTest, OpenQueuesTheFrequencyAndADownload) {
     EXPECT_NE(std::find(queued.begin(), queued.end(), static_cast<int>(DeviceCommand::Download)),
               queued.end());
     EXPECT_EQ(fixture.document.m_bLoadedFromFile, 0);
+}
+
+// A file of 300 points (or one whose lines stop short of its count) opened over a drawn wave of
+// another length: the device buffer holds the file's period, nothing of the drawing.
+TEST_F(CsvCommandsTest, AFileOfAnotherLengthReplacesTheWholeDrawnWave) {
+    const struct {
+        const char* name;
+        double frequency;  // the file's clock / its count
+        int lines;         // point lines written; the rest of the count reads as 0 V
+        int bufferPoints;  // the simulator's buffer at that frequency
+        int bufferPeriods;
+    } cases[] = {
+        {"short.csv", 1000.0, 300, 4082, 1},
+        {"missing-lines.csv", 1000.0, 100, 4082, 1},
+        {"two-periods.csv", 100000.0, 300, 4000, 2},
+    };
+    constexpr int kFilePoints = 300;
+    ChannelState& channel = fixture.Channel();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        channel.SetFrequency(1000.0);
+        fixture.RunQueue();
+        fixture.panel.SelectWaveType(Sine);
+        fixture.panel.SelectWaveType(Arbitrary);  // a drawn wave of the buffer's 4082 points
+        ASSERT_EQ(channel.arbPointCount, 4082);
+        for (int k = 0; k < 4082; ++k) {
+            channel.arbPoints[static_cast<std::size_t>(k)] = 1.0f;
+        }
+        fixture.RunQueue();
+
+        // The first half of the file's period is +2 V, the second -2 V.
+        QByteArray text = "#CLOCK=" + QByteArray::number(c.frequency * kFilePoints, 'f', 6) +
+                          "\r\n#SIZE=" + QByteArray::number(kFilePoints) + "\r\n";
+        for (int k = 0; k < c.lines; ++k) {
+            text += k < kFilePoints / 2 ? "2.000000,0,0\r\n" : "-2.000000,0,0\r\n";
+        }
+        WriteText(PathOf(QString::fromLatin1(c.name)), text);
+        ImportCsv(fixture.document, PathOf(QString::fromLatin1(c.name)));
+        fixture.RunQueue();
+
+        EXPECT_EQ(channel.arbPointCount, kFilePoints);
+        ASSERT_EQ(channel.pointCount, c.bufferPoints);
+        ASSERT_EQ(channel.periodCount, c.bufferPeriods);
+        const std::vector<std::uint16_t> codes = fixture.library.Device(0).codes;
+        ASSERT_EQ(codes.size(), static_cast<std::size_t>(c.bufferPoints));
+        const auto codeOf = [](float volts) { return ToDacCode(double(volts * 0.2857143f), 1); };
+        // Buffer point i lies at this fraction of its period, which maps onto the file's points.
+        const int perPeriod = c.bufferPoints / c.bufferPeriods;
+        int wrong = 0;
+        for (int i = 0; i < c.bufferPoints; ++i) {
+            const int filePoint = (i % perPeriod) * kFilePoints / perPeriod;
+            const float volts =
+                filePoint >= c.lines ? 0.0f : (filePoint < kFilePoints / 2 ? 2.0f : -2.0f);
+            wrong += codes[static_cast<std::size_t>(i)] == codeOf(volts) ? 0 : 1;
+        }
+        EXPECT_EQ(wrong, 0);
+        EXPECT_EQ(std::count(codes.begin(), codes.end(), codeOf(1.0f)), 0)
+            << "points of the drawn wave reached the device";
+    }
 }
 
 TEST_F(CsvCommandsTest, SavingASineSwitchesToArbitraryAndWritesEveryPoint) {

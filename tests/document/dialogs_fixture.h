@@ -54,6 +54,12 @@ struct DocumentFixture {
         while (Channel().PopCommand() != 0) {
         }
     }
+    // Runs worker cycles until every queued command has reached the simulated device.
+    void RunQueue() {
+        while (!Channel().QueuedCommands().empty()) {
+            Channel().Poll();
+        }
+    }
 
     SimulatedDeviceLibrary library;
     PollCoordinator coordinator;

@@ -141,11 +141,12 @@ TEST_F(Connected, FrequencyIsReadOnEveryFifthCycle) {
 
 TEST_F(Connected, ArbitraryUpdateAfterFrequency) {
     channel.waveType = Arbitrary;
+    channel.arbPointCount = 300;  // a file's period, not the buffer's
     channel.arbScrollRange = 5000;
     channel.arbZoom = 3;
     channel.arbViewPosition = 0.5f;
     Cycle();  // DDSSetFrequency: 4000 points, 2 periods
-    EXPECT_EQ(channel.arbPointCount, 2000);
+    EXPECT_EQ(channel.arbPointCount, 300) << "the table keeps its count";
     EXPECT_EQ(channel.arbScrollRange, 4000);
     EXPECT_EQ(channel.arbZoom, 0);
     EXPECT_EQ(channel.arbViewPosition, 0.0f);

@@ -318,12 +318,16 @@ TEST(ScpiCommands, LoadedPointsReachTheDevice) {
     ScpiBench bench;
     bench.Run("DATA:ARB 1,-1");
     bench.DrainDevice();
-    // +1 V and -1 V alternate: 2048 -/+ 2047 x (1 / 3.5), truncated.
+    // The two points are one period: +1 V for its first half, -1 V for the second
+    // (2048 -/+ 2047 x (1 / 3.5), truncated), in every period the buffer holds.
     const std::vector<std::uint16_t> codes = bench.library.lastCodes;
-    ASSERT_EQ(codes.size(), static_cast<std::size_t>(bench.device.pointCount.load()));
+    const int points = bench.device.pointCount;
+    const int perPeriod = points / bench.device.periodCount;
+    ASSERT_EQ(codes.size(), static_cast<std::size_t>(points));
     EXPECT_EQ(codes[0], 1463);
-    EXPECT_EQ(codes[1], 2632);
-    EXPECT_EQ(codes[2], 1463);
+    EXPECT_EQ(codes[static_cast<std::size_t>(perPeriod / 2 - 1)], 1463);
+    EXPECT_EQ(codes[static_cast<std::size_t>(perPeriod / 2 + 1)], 2632);
+    EXPECT_EQ(codes[static_cast<std::size_t>(points - 1)], 2632);
 }
 
 TEST(ScpiCommands, OperationCompleteDoesNotWaitForAMissingDevice) {

@@ -125,6 +125,7 @@ TEST(Synthesis, ArbitraryIgnoresAmplitudeOffsetAndAttenuation) {
     WaveParams p;
     p.waveType = Arbitrary;
     p.pointCount = 4;
+    p.periodCount = 2;
     p.arbPointCount = 2;
     p.arbPoints[0] = 3.5f;
     p.arbPoints[1] = -1.75f;
@@ -134,6 +135,71 @@ TEST(Synthesis, ArbitraryIgnoresAmplitudeOffsetAndAttenuation) {
     EXPECT_DOUBLE_EQ(BufferSample(p, 0.0), static_cast<double>(3.5f * 0.2857143f));
     EXPECT_DOUBLE_EQ(BufferSample(p, 0.25), static_cast<double>(-1.75f * 0.2857143f));
     EXPECT_DOUBLE_EQ(BufferSample(p, 0.5), static_cast<double>(3.5f * 0.2857143f));
+}
+
+// A table of another length than the buffer's period (a file's) is stretched over each period:
+// point j of n covers buffer points [j, j + 1) x (pointCount / periodCount) / n.
+TEST(Synthesis, ATableOfAnotherLengthIsStretchedOverEachPeriod) {
+    const struct {
+        int pointCount;
+        int periodCount;
+        int tablePoints;
+        double t;
+        int expectedPoint;
+    } cases[] = {
+        {4082, 1, 300, 0.0, 0},      {4082, 1, 300, 0.4999, 149}, {4082, 1, 300, 0.5, 150},
+        {4082, 1, 300, 0.9999, 299}, {4000, 2, 300, 0.25, 150},   {4000, 2, 300, 0.5, 0},
+        {4000, 2, 300, 0.75, 150},   {4096, 512, 4, 0.5, 0},      {8, 1, 16, 0.5, 8},
+    };
+    for (const auto& c : cases) {
+        WaveParams p;
+        p.waveType = Arbitrary;
+        p.pointCount = c.pointCount;
+        p.periodCount = c.periodCount;
+        p.arbPointCount = c.tablePoints;
+        for (int j = 0; j < c.tablePoints; ++j) {
+            p.arbPoints[static_cast<std::size_t>(j)] = 0.001f * static_cast<float>(j);
+        }
+        EXPECT_DOUBLE_EQ(BufferSample(p, c.t),
+                         static_cast<double>(0.001f * c.expectedPoint * 0.2857143f))
+            << c.pointCount << "/" << c.periodCount << " points, table " << c.tablePoints << ", t "
+            << c.t;
+    }
+}
+
+// The DAC holds +/-3.5 V: a wave reaching past it is clipped, and the panel says so.
+TEST(Synthesis, OutputClipsOnlyBeyondFullScale) {
+    const struct {
+        const char* name;
+        int waveType;
+        float amplitude;
+        double offset;
+        int attenuate20dB;
+        float point;  // every point of the arbitrary table
+        bool clips;
+    } cases[] = {
+        {"default sine", Sine, 2.0f, 0.0, 0, 0.0f, false},
+        {"full scale", Square, 3.5f, 0.0, 0, 0.0f, false},
+        {"offset plus amplitude", Sine, 2.0f, 2.0, 0, 0.0f, true},
+        {"negative offset", Ramp, 1.0f, -3.0, 0, 0.0f, true},
+        {"attenuated amplitude", Square, 3.5f, 3.0, 1, 0.0f, false},
+        {"trapezia", Trapezia, 3.0f, 1.0, 0, 0.0f, true},
+        {"noise has no offset", WhiteNoise, 3.5f, 7.0, 0, 0.0f, false},
+        {"typed point", Arbitrary, 0.0f, 0.0, 0, 4.0f, true},
+        {"point at full scale", Arbitrary, 0.0f, 0.0, 0, -3.5f, false},
+    };
+    for (const auto& c : cases) {
+        WaveParams p;
+        p.waveType = c.waveType;
+        p.amplitude = c.amplitude;
+        p.offset = c.offset;
+        p.attenuate20dB = c.attenuate20dB;
+        p.arbPointCount = 10;
+        for (int j = 0; j < 10; ++j) {
+            p.arbPoints[static_cast<std::size_t>(j)] = j == 7 ? c.point : 0.0f;
+        }
+        EXPECT_EQ(OutputClips(p), c.clips) << c.name;
+    }
 }
 
 TEST(Synthesis, NoiseIgnoresOffsetAndPhaseAndStaysInRange) {

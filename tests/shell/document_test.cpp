@@ -108,6 +108,43 @@ TEST(HelpCommand, OpensTheEnglishManualWhenTheLanguageHasNone) {
               program.ProgramDir() + QStringLiteral("/language/English.html"));
 }
 
+// Without a viewer for the manual (no desktop handler here), or without the manual, the user is
+// told where it is, or where it belongs.
+TEST(HelpCommand, WithoutAViewerOrAManualTellsWhereTheManualIs) {
+    const struct {
+        const char* name;
+        bool manualThere;
+        const char* message;
+    } cases[] = {
+        {"no viewer", true, "The manual could not be opened. Open it in a browser: %1"},
+        {"no manual", false, "The manual was not found. It belongs here: %1"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ProgramUnderTest program(0);
+        if (c.manualThere) {
+            program.WriteFile(QStringLiteral("language/English.html"), "<html></html>");
+        }
+        ASSERT_TRUE(program.Start());
+        program.responder.messages.clear();  // the start-up's own message
+        ASSERT_TRUE(program.ChooseMenuCommand(kCmdHelpContent));
+        const QString manual = program.ProgramDir() + QStringLiteral("/language/English.html");
+        EXPECT_EQ(program.responder.messages.join(QLatin1Char('|')).toStdString(),
+                  QString::fromLatin1(c.message).arg(manual).toStdString());
+    }
+}
+
+TEST(HelpCommand, AnOpenedManualShowsNoMessage) {
+    ProgramUnderTest program(0);
+    program.WriteFile(QStringLiteral("language/English.html"), "<html></html>");
+    ASSERT_TRUE(program.Start());
+    program.responder.messages.clear();
+    UrlRecorder urls;
+    ASSERT_TRUE(program.ChooseMenuCommand(kCmdHelpContent));
+    EXPECT_EQ(urls.opened.size(), 1);
+    EXPECT_TRUE(program.responder.messages.isEmpty());
+}
+
 TEST(DeviceWindow, ClosingAppliesThePowerOnOutputAndSavesTheDefaultSettings) {
     ProgramUnderTest program(1);
     ASSERT_TRUE(program.Start());

@@ -54,6 +54,7 @@ TEST(Splash, LeftClickOnItsLeftPartOpensTheManualAndOnTheRightOnlyCloses) {
     for (const auto& [x, opens] : {std::pair{30, true}, std::pair{150, false}}) {
         ProgramUnderTest program(0);
         program.WriteFile(QStringLiteral("pic.bmp"), PictureBytes(200, 100));
+        program.WriteFile(QStringLiteral("language/English.html"), "<html></html>");
         UrlRecorder urls;
         ASSERT_TRUE(program.Start());
         CSplashWnd* splash = CSplashWnd::Current();
@@ -92,6 +93,7 @@ TEST(About, FallsBackToTheBuiltInPictureAndIsSizedToIt) {
 TEST(About, ShowsThePictureFileAndOpensTheManualFromItsLeftPart) {
     ProgramUnderTest program(0);
     program.WriteFile(QStringLiteral("pic.bmp"), PictureBytes(300, 150));
+    program.WriteFile(QStringLiteral("language/English.html"), "<html></html>");
     ASSERT_TRUE(program.Start());
     AboutDialog about(program.ProgramDir() + QStringLiteral("/pic.bmp"), &program.Frame());
     EXPECT_EQ(about.size(), QSize(300, 150));

@@ -8,10 +8,13 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <filesystem>
+#include <functional>
 
+#include "document/csv_commands.h"
 #include "shell/language/language_table.h"
 #include "view/controls/left_right.h"
 #include "view/report.h"
+#include "view/wave_display.h"
 #include "view_panel_fixture.h"
 
 namespace korvane::test {
@@ -63,6 +66,83 @@ QString PdfText(const QString& pdf) {
     // Compatibility form: a typeset ligature ("ff") reads as its letters.
     return QString::fromUtf8(process.readAllStandardOutput())
         .normalized(QString::NormalizationForm_KC);
+}
+
+// One word of a PDF page as pdftotext places it, in points from the top left of the page.
+struct PdfWord {
+    QString text;
+    QRectF box;
+};
+struct PdfPage {
+    QSizeF size;
+    std::vector<PdfWord> words;
+};
+
+// The words of the first page with their boxes (pdftotext -bbox); empty when the tool is missing.
+PdfPage PdfWords(const QString& pdf) {
+    PdfPage page;
+    const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (tool.isEmpty()) {
+        return page;
+    }
+    QProcess process;
+    process.start(tool, {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+    process.waitForFinished(60000);
+    const QString html = QString::fromUtf8(process.readAllStandardOutput());
+    const QRegularExpressionMatch size =
+        QRegularExpression(QStringLiteral("<page width=\"([0-9.]+)\" height=\"([0-9.]+)\""))
+            .match(html);
+    if (size.hasMatch()) {
+        page.size = QSizeF(size.captured(1).toDouble(), size.captured(2).toDouble());
+    }
+    const QRegularExpression word(QStringLiteral(
+        "<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" yMax=\"([0-9.]+)\">"
+        "([^<]*)</word>"));
+    for (auto it = word.globalMatch(html); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        page.words.push_back(
+            {m.captured(5), QRectF(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
+                                   QPointF(m.captured(3).toDouble(), m.captured(4).toDouble()))});
+    }
+    return page;
+}
+
+// Every word lies inside the innermost frame (5.3 % .. 94.7 % of the page's width and height);
+// returns the words that do not, for the failure message.
+QStringList WordsOutsideTheFrames(const PdfPage& page) {
+    const QRectF inner(page.size.width() * 0.053, page.size.height() * 0.053,
+                       page.size.width() * (1 - 2 * 0.053), page.size.height() * (1 - 2 * 0.053));
+    QStringList outside;
+    for (const PdfWord& word : page.words) {
+        if (!inner.contains(word.box)) {
+            outside << word.text;
+        }
+    }
+    return outside;
+}
+
+// The words drawn in the waveform's band of the page that reach past its sides (7.5 % of the
+// width in from each side), where the picture clips them.
+QStringList WordsOutsideTheWaveform(const PdfPage& page) {
+    const double w = page.size.width();
+    const double h = page.size.height();
+    QStringList outside;
+    for (const PdfWord& word : page.words) {
+        const double y = word.box.center().y();
+        const bool inBand = y > 0.12 * h && y < 0.55 * h;
+        if (inBand && (word.box.left() < 0.075 * w || word.box.right() > 0.925 * w)) {
+            outside << word.text;
+        }
+    }
+    return outside;
+}
+
+QString WordsText(const PdfPage& page) {
+    QStringList words;
+    for (const PdfWord& word : page.words) {
+        words << word.text;
+    }
+    return words.join(QLatin1Char(' '));
 }
 
 #define REQUIRE_PDFTOTEXT()                                                      \
@@ -124,6 +204,47 @@ TEST(ReportPrintTest, TextsComeFromTheLanguageTable) {
                                  "Y-Offset=-0.250V", "Frequenzmessung = 999.98 Hz", "Notiz:"}) {
         EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected << "\n"
                                                                 << text.toStdString();
+    }
+}
+
+// Long texts in either column (a long translation, a counter readout) stay inside the frames.
+TEST(ReportPrintTest, EveryTextFitsInsideTheFrames) {
+    REQUIRE_PDFTOTEXT();
+    const QString longLabel = QStringLiteral("Ausgangsfrequenzeinstellungswert des Generators");
+    const struct {
+        const char* name;
+        std::function<void(ReportContent&)> change;
+    } cases[] = {
+        {"as known", [](ReportContent&) {}},
+        {"long frequency label", [&](ReportContent& c) { c.texts.frequency = longLabel; }},
+        {"long measure label",
+         [&](ReportContent& c) {
+             c.texts.frequencyMeasure = longLabel;
+             c.values.measurementText = QStringLiteral("74999999.99 MHz");
+         }},
+        {"long amplitude and title",
+         [&](ReportContent& c) {
+             c.texts.amplitude = longLabel;
+             c.texts.title = QStringLiteral("SIGNALGENERATOR-PRÜFBERICHT DES ARBEITSPLATZES");
+             c.texts.date = longLabel;
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ReportContent content = KnownContent();
+        c.change(content);
+        QTemporaryDir dir;
+        const PdfPage page = PdfWords(PrintToPdf(content, dir));
+        ASSERT_FALSE(page.words.empty());
+        EXPECT_EQ(WordsOutsideTheFrames(page).join(QLatin1Char(' ')).toStdString(), "")
+            << WordsText(page).toStdString();
+        // Nothing is cut short: the long label is there whole.
+        if (c.name != std::string("as known")) {
+            EXPECT_TRUE(WordsText(page).contains(c.name == std::string("long amplitude and title")
+                                                     ? QStringLiteral("PRÜFBERICHT")
+                                                     : longLabel))
+                << WordsText(page).toStdString();
+        }
     }
 }
 
@@ -236,6 +357,53 @@ TEST_F(FrontPanelTest, TheReportReadsThePanelAsShown) {
     const ReportContent counter = ReportContentOf(*view);
     EXPECT_EQ(counter.values.measureFrequency, channel().measureFrequency.load());
     EXPECT_EQ(counter.values.measurementText, form().readout->text());
+}
+
+// The display's texts of an arbitrary wave on the page: the whole cursor readout, and the
+// point count of the file opened, not that of the device buffer.
+TEST_F(FrontPanelTest, APrintedArbitraryWaveShowsTheWholeReadoutAndTheFilesPointCount) {
+    REQUIRE_PDFTOTEXT();
+    QTemporaryDir dir;
+    QByteArray csv = "#CLOCK=3000000.000000\r\n#SIZE=3000\r\n";
+    for (int k = 0; k < 3000; ++k) {
+        csv += k > 1500 ? "3.002000,0,0\r\n" : "-1.000000,0,0\r\n";
+    }
+    const QString path = dir.filePath(QStringLiteral("long.csv"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(csv);
+    file.close();
+    ImportCsv(document, path);
+    while (!Queue().empty()) {
+        channel().Poll();  // the device takes the frequency: a 4082-point buffer
+    }
+    ASSERT_EQ(channel().pointCount, 4082);
+    view->TimerTick();  // the display window follows the new table
+    view->Display().SetCursorIndex(2658);
+
+    const PdfPage page = PdfWords(PrintToPdf(ReportContentOf(*view), dir));
+    const QString text = WordsText(page);
+    EXPECT_TRUE(text.contains(QStringLiteral("3000 Points per Period"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("3.002V At Point 2658"))) << text.toStdString();
+    EXPECT_EQ(WordsOutsideTheWaveform(page).join(QLatin1Char(' ')).toStdString(), "")
+        << text.toStdString();
+    EXPECT_EQ(WordsOutsideTheFrames(page).join(QLatin1Char(' ')).toStdString(), "")
+        << text.toStdString();
+}
+
+// Offset plus amplitude beyond 3.5 V is clipped by the generator: the display says so, in the
+// current language, and stops saying so once the wave fits again.
+TEST_F(FrontPanelTest, TheDisplayShowsWhenTheOutputIsClipped) {
+    REQUIRE_PDFTOTEXT();
+    QTemporaryDir dir;
+    const auto printed = [&] { return PdfText(PrintToPdf(ReportContentOf(*view), dir)); };
+    EXPECT_FALSE(printed().contains(QStringLiteral("CLIPPED")));
+    TypeInto(*form().offset, "2");  // 2 V amplitude + 2 V offset
+    view->TimerTick();
+    EXPECT_TRUE(printed().contains(QStringLiteral("CLIPPED"))) << printed().toStdString();
+    TypeInto(*form().amplitude, "1");
+    view->TimerTick();
+    EXPECT_FALSE(printed().contains(QStringLiteral("CLIPPED")));
 }
 
 TEST_F(FrontPanelTest, APrintedPanelShowsItsWaveformOnThePage) {

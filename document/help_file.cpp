@@ -1,0 +1,52 @@
+#include "document/help_file.h"
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QUrl>
+
+#include "document/dialogs/dialog_support.h"
+#include "document/document_host.h"
+#include "document/multi_tessel_doc.h"
+#include "shell/language/language_table.h"
+
+namespace korvane {
+
+namespace {
+
+constexpr int kTextManualNotOpened = 2065;
+constexpr int kTextManualNotFound = 2066;
+
+QString MessageText(int key, const char* english, const QString& path) {
+    return LanguageTextOr(key, english)
+        .replace(QStringLiteral("%s"), QDir::toNativeSeparators(path));
+}
+
+}  // namespace
+
+void OpenHelpFile() {
+    const DocumentHost* host = CMultiTesselDoc::Host();
+    if (host == nullptr) {
+        return;
+    }
+    const LanguageTable& language = host->Language();
+    const int current = language.GetCurrentLanguage();
+    const QString fileName = current == LanguageTable::kBuiltInLanguage
+                                 ? QString()
+                                 : QString::fromStdString(language.GetLanguageFileName(current));
+    const QString manual = ChooseHelpFile(host->ProgramDirectory(), fileName);
+    if (!QFileInfo(manual).isFile()) {
+        ShowUserMessage(nullptr,
+                        MessageText(kTextManualNotFound,
+                                    "The manual was not found. It belongs here: %s", manual));
+        return;
+    }
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(manual))) {
+        ShowUserMessage(
+            nullptr,
+            MessageText(kTextManualNotOpened,
+                        "The manual could not be opened. Open it in a browser: %s", manual));
+    }
+}
+
+}  // namespace korvane
