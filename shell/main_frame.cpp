@@ -17,6 +17,7 @@
 #include <QSignalBlocker>
 #include <QStackedWidget>
 #include <QStatusBar>
+#include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
 #include <QUrl>
@@ -42,6 +43,7 @@
 #include "shell/menu_layout.h"
 #include "shell/qt_translatable.h"
 #include "shell/splash_wnd.h"
+#include "shell/window_arrangement.h"
 
 namespace korvane {
 
@@ -110,6 +112,9 @@ CMainFrame::CMainFrame(Setup setup) : setup_(std::move(setup)) {
 
     mdiArea_ = new QMdiArea(this);
     mdiArea_->setBackground(palette().dark());
+    // Arranged device windows may need more room than the area has.
+    mdiArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdiArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(mdiArea_);
     connect(mdiArea_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* window) {
         if (auto* child = qobject_cast<CChildFrame*>(window)) {
@@ -286,8 +291,8 @@ void CMainFrame::RegisterCommands() {
     commands_.OnUpdate(kCmdLanguageDefault, [this](CommandUi& ui) {
         ui.checked = GetCurrentLanguage() == LanguageTable::kBuiltInLanguage;
     });
-    commands_.OnCommand(kCmdWindowCascade, [this] { mdiArea_->cascadeSubWindows(); });
-    commands_.OnCommand(kCmdWindowTile, [this] { mdiArea_->tileSubWindows(); });
+    commands_.OnCommand(kCmdWindowCascade, [this] { ArrangeDeviceWindows(false); });
+    commands_.OnCommand(kCmdWindowTile, [this] { ArrangeDeviceWindows(true); });
     commands_.OnCommand(kCmdAppExit, [this] { close(); });
 }
 
@@ -373,6 +378,34 @@ void CMainFrame::FillWindowMenu(QMenu& menu) {
         entry->setProperty("windowEntry", true);
         entry->setCheckable(true);
         entry->setChecked(window == mdiArea_->currentSubWindow());
+    }
+}
+
+// Device windows leave the maximised state for Cascade and Tile, each at a size where its form
+// shows a display and a panel that scrolls; where the area is too small for that, the area
+// scrolls instead. Activating a window from its title bar's button maximises it again.
+void CMainFrame::ArrangeDeviceWindows(bool tile) {
+    const QList<QMdiSubWindow*> windows = mdiArea_->subWindowList();
+    if (windows.isEmpty()) {
+        return;
+    }
+    for (QMdiSubWindow* window : windows) {
+        window->showNormal();
+    }
+    QMdiSubWindow& first = *windows.front();
+    const QSize frame = first.size() - first.widget()->size();
+    const QSize minimum = first.widget()->minimumSizeHint() + frame;
+    const QRect area = mdiArea_->viewport()->rect();
+    const std::vector<QRect> places =
+        tile ? TileWindows(int(windows.size()), area, minimum,
+                           mdiArea_->style()->pixelMetric(QStyle::PM_ScrollBarExtent))
+             : CascadeWindows(int(windows.size()), area, first.widget()->sizeHint() + frame,
+                              minimum, frame.height());
+    for (qsizetype i = 0; i < windows.size(); ++i) {
+        windows[i]->setGeometry(places[std::size_t(i)]);
+    }
+    if (QMdiSubWindow* active = mdiArea_->activeSubWindow()) {
+        active->raise();
     }
 }
 

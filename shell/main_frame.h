@@ -134,6 +134,8 @@ class CMainFrame : public QMainWindow, public DocumentHost {
     void RefreshStatusBar();
     void UpdateToolbarStates();
     void FillWindowMenu(QMenu& menu);
+    // Window > Cascade (tile false) and Window > Tile.
+    void ArrangeDeviceWindows(bool tile);
     void StartRename();
     std::vector<int> TakenDevices() const;
 

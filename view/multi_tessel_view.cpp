@@ -506,10 +506,18 @@ void CMultiTesselView::LayoutPanel() {
     update();
 }
 
+namespace {
+constexpr int kPanelMargins = 15;
+}  // namespace
+
 QSize CMultiTesselView::sizeHint() const {
     constexpr int kComfortableDisplayWidth = 420;
-    constexpr int kPanelMargins = 15;
     return {kComfortableDisplayWidth + kPanelMargins + PanelForm::kWidth, PanelForm::kHeight};
+}
+
+QSize CMultiTesselView::minimumSizeHint() const {
+    constexpr QSize kSmallDisplay{200, 240};
+    return {kSmallDisplay.width() + kPanelMargins + PanelForm::kWidth, kSmallDisplay.height()};
 }
 
 int CMultiTesselView::DisplayWidth() const {

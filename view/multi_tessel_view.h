@@ -42,6 +42,8 @@ class CMultiTesselView : public DeviceView {
     bool ControlsShown() const override { return controlsShown_; }
     // The whole panel beside a display of a comfortable width.
     QSize sizeHint() const override;
+    // The panel's width beside a small display, low enough that the panel scrolls.
+    QSize minimumSizeHint() const override;
 
     void SelectWaveType(int type) override;
     void ShowFrequency() override;

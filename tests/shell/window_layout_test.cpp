@@ -1,0 +1,153 @@
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTest>
+
+#include "document/command_ids.h"
+#include "document/step_edit.h"
+#include "engine/channel_state.h"
+#include "shell/child_frame.h"
+#include "shell_fixture.h"
+#include "view/controls/led.h"
+#include "view/controls/on_off.h"
+#include "view/multi_tessel_view.h"
+#include "view/wave_display.h"
+
+namespace korvane {
+namespace {
+
+CMultiTesselView& ViewOf(QMdiSubWindow& window) {
+    auto* child = qobject_cast<CChildFrame*>(&window);
+    EXPECT_NE(child, nullptr);
+    return *qobject_cast<CMultiTesselView*>(child->View());
+}
+
+// Scrolls the panel the way a user drags its scroll bars until `control` is in sight, then
+// tells whether the whole control shows.
+bool CanBeSeen(QWidget& control) {
+    for (QWidget* w = control.parentWidget(); w != nullptr; w = w->parentWidget()) {
+        if (auto* scroll = qobject_cast<QScrollArea*>(w)) {
+            for (QScrollBar* bar : {scroll->horizontalScrollBar(), scroll->verticalScrollBar()}) {
+                bar->triggerAction(QAbstractSlider::SliderToMinimum);
+            }
+            while (control.mapTo(scroll->viewport(), QPoint(0, control.height())).y() >
+                       scroll->viewport()->height() &&
+                   scroll->verticalScrollBar()->value() < scroll->verticalScrollBar()->maximum()) {
+                scroll->verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+            }
+            while (control.mapTo(scroll->viewport(), QPoint(control.width(), 0)).x() >
+                       scroll->viewport()->width() &&
+                   scroll->horizontalScrollBar()->value() <
+                       scroll->horizontalScrollBar()->maximum()) {
+                scroll->horizontalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+            }
+            break;
+        }
+    }
+    return control.isVisible() && control.visibleRegion().boundingRect() == control.rect();
+}
+
+// The controls a user of the panel needs most; each must show whole, directly or by scrolling.
+void ExpectWholePanelReachable(CMultiTesselView& view) {
+    const PanelForm& form = view.Form();
+    const struct {
+        const char* name;
+        QWidget* widget;
+    } controls[] = {
+        {"sine key", form.waveKeys[0]},
+        {"frequency", form.frequency},
+        {"Wave ON/OFF", form.outputOn.key},
+        {"output lamp", form.outputOn.lamp},
+        {"F/C ON/OFF", form.measureOn.key},
+        {"measure lamp", form.measureOn.lamp},
+        {"ext trigger lamp", form.extTrigger.lamp},
+        {"readout", form.readout},
+    };
+    for (const auto& control : controls) {
+        EXPECT_TRUE(CanBeSeen(*control.widget)) << control.name;
+    }
+}
+
+// Scrolls the device area with its scroll bars until the whole window is in sight (or the bars
+// end).
+void ScrollAreaTo(QMdiArea& area, QMdiSubWindow& window) {
+    const struct {
+        QScrollBar* bar;
+        int (QRect::*end)() const;
+        int (QSize::*extent)() const;
+    } axes[] = {{area.horizontalScrollBar(), &QRect::right, &QSize::width},
+                {area.verticalScrollBar(), &QRect::bottom, &QSize::height}};
+    for (const auto& axis : axes) {
+        axis.bar->triggerAction(QAbstractSlider::SliderToMinimum);
+        while ((window.geometry().*axis.end)() >= (area.viewport()->size().*axis.extent)() &&
+               axis.bar->value() < axis.bar->maximum()) {
+            axis.bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        }
+    }
+}
+
+// A device window is usable when a click brings it to the front whole (the device area
+// scrolling to it where needed), it shows a display to look at and every panel control can be
+// reached.
+void ExpectUsable(QMdiArea& area, QMdiSubWindow& window) {
+    area.setActiveSubWindow(&window);
+    EXPECT_FALSE(window.isMaximized());
+    ScrollAreaTo(area, window);
+    EXPECT_TRUE(area.viewport()->rect().contains(window.geometry()))
+        << window.geometry().x() << "," << window.geometry().y() << " " << window.geometry().width()
+        << "x" << window.geometry().height();
+    CMultiTesselView& view = ViewOf(window);
+    EXPECT_GE(view.Display().width(), 150) << "display " << view.Display().width();
+    EXPECT_GE(view.Display().height(), 150) << "display " << view.Display().height();
+    ExpectWholePanelReachable(view);
+}
+
+void OpenDemos(ProgramUnderTest& program, int count) {
+    ASSERT_TRUE(program.Start());
+    for (int i = 1; i < count; ++i) {
+        ASSERT_TRUE(program.ChooseMenuCommand(kCmdFileNew));
+    }
+}
+
+class WindowArrangement : public ::testing::TestWithParam<int> {};
+
+TEST_P(WindowArrangement, EveryDeviceWindowStaysUsable) {
+    const int command = GetParam();
+    for (const int windows : {1, 3}) {
+        SCOPED_TRACE(windows);
+        ProgramUnderTest program(0);
+        OpenDemos(program, windows);
+        ASSERT_TRUE(program.ChooseMenuCommand(command));
+        QMdiArea& area = program.Frame().MdiArea();
+        QTest::qWait(10);
+        ASSERT_EQ(area.subWindowList().size(), windows);
+        for (QMdiSubWindow* window : area.subWindowList()) {
+            SCOPED_TRACE(window->windowTitle().toStdString());
+            ExpectUsable(area, *window);
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(CascadeAndTile, WindowArrangement,
+                         ::testing::Values(kCmdWindowCascade, kCmdWindowTile));
+
+TEST(SmallMainWindow, EveryPanelControlCanBeReached) {
+    ProgramUnderTest program(0);
+    OpenDemos(program, 1);
+    program.Frame().resize(560, 420);
+    QTest::qWait(10);
+    QMdiArea& area = program.Frame().MdiArea();
+    ASSERT_EQ(area.subWindowList().size(), 1);
+    CMultiTesselView& view = ViewOf(*area.subWindowList().front());
+    ASSERT_LT(view.height(), PanelForm::kHeight) << "the window is meant to be too small";
+    ExpectWholePanelReachable(view);
+    // The display keeps a visible width beside the panel.
+    EXPECT_GE(view.Display().width(), 100);
+}
+
+}  // namespace
+}  // namespace korvane
