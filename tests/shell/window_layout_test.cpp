@@ -133,7 +133,10 @@ TEST_P(WindowArrangement, EveryDeviceWindowStaysUsable) {
 }
 
 INSTANTIATE_TEST_SUITE_P(CascadeAndTile, WindowArrangement,
-                         ::testing::Values(kCmdWindowCascade, kCmdWindowTile));
+                         ::testing::Values(kCmdWindowCascade, kCmdWindowTile),
+                         [](const auto& info) {
+                             return info.param == kCmdWindowCascade ? "Cascade" : "Tile";
+                         });
 
 TEST(SmallMainWindow, EveryPanelControlCanBeReached) {
     ProgramUnderTest program(0);
