@@ -18,11 +18,9 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 void BM_TypedNumberToDownload(benchmark::State& state) {
-    SimulatedDeviceLibrary simulator(1);
-    ChannelState channel(simulator);
-    channel.demo = 0;
-    channel.deviceIndex = 0;
-    channel.ConfigureDevice();
+    ConfiguredChannel configured;
+    SimulatedDeviceLibrary& simulator = configured.simulator;
+    ChannelState& channel = configured.channel;
 
     std::mutex mutex;
     std::condition_variable arrived;

@@ -8,7 +8,22 @@
 #include <thread>
 #include <vector>
 
+#include "engine/channel_state.h"
+#include "engine/device_library/simulated_device_library.h"
+
 namespace korvane {
+
+// One simulated generator claimed by a configured channel, as the program opens it.
+struct ConfiguredChannel {
+    SimulatedDeviceLibrary simulator{1};
+    ChannelState channel{simulator};
+
+    ConfiguredChannel() {
+        channel.demo = 0;
+        channel.deviceIndex = 0;
+        channel.ConfigureDevice();
+    }
+};
 
 // Waits so that sample k starts at another point of the worker's 20 ms cycle: a change can
 // arrive at any moment of it.
