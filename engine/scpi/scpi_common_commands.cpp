@@ -44,7 +44,8 @@ std::vector<CommandSpec> CommonCommands() {
     table.push_back(System("SYSTem:ERRor:ALL", WithoutParameters([](CommandContext& context) {
                                context.reply = context.client.errors.Pop();
                                while (context.client.errors.Count() > 0) {
-                                   context.reply += "," + context.client.errors.Pop();
+                                   context.reply += ',';
+                                   context.reply += context.client.errors.Pop();
                                }
                            })));
     table.push_back(System("SYSTem:ERRor:COUNt", WithoutParameters([](CommandContext& context) {

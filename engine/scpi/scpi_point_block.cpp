@@ -29,7 +29,9 @@ bool DecodeReal32(std::string_view bytes, bool swapped, std::vector<float>& valu
 
 std::string EncodeReal32Block(std::span<const float> values, bool swapped) {
     const std::string length = std::to_string(values.size() * kValueBytes);
-    std::string block = "#" + std::to_string(length.size()) + length;
+    std::string block = "#";
+    block += std::to_string(length.size());
+    block += length;
     for (const float value : values) {
         const auto word = std::bit_cast<std::uint32_t>(value);
         for (std::size_t i = 0; i < kValueBytes; ++i) {

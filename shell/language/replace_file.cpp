@@ -36,7 +36,10 @@ std::optional<std::string> ReadTextFileBytes(const std::filesystem::path& path, 
 namespace {
 
 std::string TemporaryPrefix(const std::filesystem::path& target) {
-    return "." + target.filename().string() + ".tmp.";
+    std::string prefix = ".";
+    prefix += target.filename().string();
+    prefix += ".tmp.";
+    return prefix;
 }
 
 // The writing process of a temporary name "<prefix><pid>.<n>", or 0 when the name is not one.
