@@ -91,7 +91,7 @@ const std::vector<MenuEntry>& MainMenuLayout() {
           {kCmdAppExit}}},
         {-1, "&Edit", {{kCmdPointsEdit}, {kCmdZoomOut}, {kCmdZoomIn}}},
         {-1,
-         "&Wave Parameter",
+         "Wave P&arameter",
          {{kCmdSquare}, {kCmdRamp}, {kCmdTrapezia}, {kCmdExponent}, {kCmdAmFm}}},
         {-1,
          "D&igital IO",

@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QFile>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenu>
@@ -148,6 +149,34 @@ TEST_P(ShippedLanguageTest, ChoosingItRetitlesMenusTooltipsAndThePanel) {
     ASSERT_TRUE(program.ChooseMenuCommand(kCmdLanguageDefault));
     EXPECT_EQ(frame.CommandAction(kCmdFileNew)->text(), QStringLiteral("&New"));
     EXPECT_EQ(OpenDialogTitle<OutputSetDialog>(frame), QStringLiteral("Output Set"));
+}
+
+// The access keys of the menu bar's top menus, as Qt reads them from the texts.
+QList<QKeySequence> TopMenuAccessKeys(CMainFrame& frame) {
+    QList<QKeySequence> keys;
+    for (const QAction* action : frame.GetActiveMenu()->actions()) {
+        keys << QKeySequence::mnemonic(action->text());
+    }
+    return keys;
+}
+
+// Alt plus a letter must open one menu only, in English and in the chosen language.
+TEST_P(ShippedLanguageTest, TopMenusHaveDistinctAccessKeys) {
+    const ShippedLanguage& language = GetParam();
+    ProgramUnderTest program(1);
+    program.WriteFile(QStringLiteral("language/") + QString::fromUtf8(language.file),
+                      ShippedLanguageFile(language.file));
+    ASSERT_TRUE(program.Start());
+    CMainFrame& frame = program.Frame();
+    for (const int command : {kCmdLanguageDefault, kCmdFirstLanguage}) {
+        ASSERT_TRUE(program.ChooseMenuCommand(command));
+        const QList<QKeySequence> keys = TopMenuAccessKeys(frame);
+        SCOPED_TRACE(command);
+        for (qsizetype i = 0; i < keys.size(); ++i) {
+            EXPECT_FALSE(keys[i].isEmpty()) << i;
+            EXPECT_EQ(keys.count(keys[i]), 1) << keys[i].toString().toStdString();
+        }
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Shipped, ShippedLanguageTest,
