@@ -182,6 +182,50 @@ void FillWith(const Prepared& q, std::span<std::uint16_t> codes, Formula formula
     }
 }
 
+// The table point of every buffer sample, stepped in whole numbers: sample i of n reads point
+// floor(N x count x i / n + count x phase) mod count. Formed in floating point, i / n x N x count
+// falls just below a whole point now and then (point 15 of a 22-point table read as 14), so a
+// table of exactly one period would lose points; the integer steps also spare a division and a
+// 64-bit remainder per sample.
+void FillArbitrary(const Prepared& q, std::span<std::uint16_t> codes) {
+    const int n = static_cast<int>(codes.size());
+    if (n == 0) {
+        return;
+    }
+    const int count = q.arbCount;
+    const long long step = static_cast<long long>(q.periods) * count;  // table points per buffer
+    const int stepWhole = static_cast<int>(step / n % count);
+    const int stepRest = static_cast<int>(step % n);
+    // The phase moves every sample by the same number of points: whole points and a part.
+    double shift = std::fmod(count * static_cast<double>(q.params->phase), count);
+    if (!std::isfinite(shift)) {
+        shift = 0.0;
+    }
+    if (shift < 0.0) {
+        shift += count;
+    }
+    const int shiftWhole = shift < count ? static_cast<int>(shift) : 0;
+    const double shiftPart = shift < count ? shift - shiftWhole : 0.0;
+    // With rest / n + shiftPart >= 1 the sample lies one point further on.
+    const double carryFrom = n - n * shiftPart;
+    const int outputOn = q.params->outputOn;
+    int whole = 0;  // floor(i x step / n) mod count
+    int rest = 0;   // i x step mod n
+    for (int i = 0; i < n; ++i) {
+        int j = whole + shiftWhole + (rest >= carryFrom ? 1 : 0);
+        j = j >= count ? j - count : j;
+        codes[static_cast<std::size_t>(i)] = ToDacCode(
+            q.params->arbPoints[static_cast<std::size_t>(j)] * kVoltScaleSingle, outputOn);
+        rest += stepRest;
+        whole += stepWhole;
+        if (rest >= n) {
+            rest -= n;
+            ++whole;
+        }
+        whole = whole >= count ? whole - count : whole;
+    }
+}
+
 }  // namespace
 
 double Sample(const WaveParams& params, double t, TimeBase timeBase, NoiseSource& noise) {
@@ -306,7 +350,7 @@ void FillDacCodes(const WaveParams& params, std::span<std::uint16_t> codes, Nois
         case Exponent:
             return FillWith(q, codes, [&](double tp) { return ExponentAt(q, tp); });
         case Arbitrary:
-            return FillWith(q, codes, [&](double tp) { return ArbitraryAt(q, tp); });
+            return FillArbitrary(q, codes);
         case Trapezia:
             return FillWith(q, codes, [&](double tp) { return TrapeziaAt(q, tp); });
         case AmFm:

@@ -167,6 +167,80 @@ TEST(Synthesis, ATableOfAnotherLengthIsStretchedOverEachPeriod) {
     }
 }
 
+WaveParams DistinctTable(int pointCount, int periodCount, int tablePoints, float phase) {
+    WaveParams p;
+    p.waveType = Arbitrary;
+    p.pointCount = pointCount;
+    p.periodCount = periodCount;
+    p.arbPointCount = tablePoints;
+    p.phase = phase;
+    for (int j = 0; j < tablePoints; ++j) {
+        p.arbPoints[static_cast<std::size_t>(j)] = 3.0f * static_cast<float>(j) / tablePoints;
+    }
+    return p;
+}
+
+std::uint16_t TablePointCode(const WaveParams& p, long long j) {
+    return ToDacCode(p.arbPoints[static_cast<std::size_t>(j)] * 0.2857143f, 1);
+}
+
+// A drawn wave holds exactly one period of the buffer: the device gets it point for point, none
+// doubled and none skipped (22, 3000, 4000 and 4082 points lost points to rounding before).
+TEST(Synthesis, ATableOfOneBufferPeriodReachesTheDevicePointForPoint) {
+    const struct {
+        int pointCount;
+        int periodCount;
+    } cases[] = {{22, 1}, {3000, 1}, {4000, 1}, {4082, 1}, {4096, 4}, {4000, 8}, {4095, 3}};
+    for (const auto& c : cases) {
+        const int period = c.pointCount / c.periodCount;
+        const WaveParams p = DistinctTable(c.pointCount, c.periodCount, period, 0.0f);
+        const std::vector<std::uint16_t> codes = Codes(p);
+        int wrong = 0;
+        for (int i = 0; i < c.pointCount; ++i) {
+            wrong += codes[static_cast<std::size_t>(i)] != TablePointCode(p, i % period) ? 1 : 0;
+        }
+        EXPECT_EQ(wrong, 0) << c.pointCount << " points, " << c.periodCount << " periods";
+    }
+}
+
+// Sample i reads point floor(N x count x i / n + count x phase) mod count, whatever the table's
+// length, the period count and the phase (negative and beyond one period included).
+TEST(Synthesis, ArbitraryPointsFollowTheExactIndex) {
+    const int tableLengths[] = {1, 7, 300, 1000, 4096};
+    const int periodCounts[] = {1, 3, 512};
+    const float phases[] = {0.0f, 0.25f, 0.3f, 0.999f, -0.25f, 2.5f};
+    for (int count : tableLengths) {
+        for (int periods : periodCounts) {
+            for (float phase : phases) {
+                const int n = 4082;
+                const WaveParams p = DistinctTable(n, periods, count, phase);
+                const std::vector<std::uint16_t> codes = Codes(p);
+                int wrong = 0;
+                for (int i = 0; i < n; ++i) {
+                    const long double x = static_cast<long double>(i) * periods * count / n +
+                                          static_cast<long double>(count) * phase;
+                    const auto j = static_cast<long long>(std::floor(x)) % count;
+                    wrong += codes[static_cast<std::size_t>(i)] !=
+                                     TablePointCode(p, j < 0 ? j + count : j)
+                                 ? 1
+                                 : 0;
+                }
+                EXPECT_EQ(wrong, 0)
+                    << "table " << count << ", " << periods << " periods, phase " << phase;
+            }
+        }
+    }
+}
+
+TEST(Synthesis, ArbitraryBufferSurvivesDamagedPhase) {
+    for (float phase : {std::nanf(""), 1e30f, -1e30f, INFINITY}) {
+        const WaveParams p = DistinctTable(4000, 2, 1000, phase);
+        const std::vector<std::uint16_t> codes = Codes(p);
+        EXPECT_EQ(codes.size(), 4000u);
+        EXPECT_EQ(codes[0], TablePointCode(p, 0)) << phase;  // a shift of no point
+    }
+}
+
 // The DAC holds +/-3.5 V: a wave reaching past it is clipped, and the panel says so.
 TEST(Synthesis, OutputClipsOnlyBeyondFullScale) {
     const struct {
