@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "document/control_id.h"
+#include "document/dialogs/dialog_support.h"
 #include "document/multi_tessel_doc.h"
 
 namespace korvane {
@@ -15,7 +16,7 @@ DeviceListDialog::DeviceListDialog(std::vector<int> freeDevices, QWidget* parent
     : QDialog(parent),
       freeDevices_(std::move(freeDevices)),
       list_(new QTableWidget(this)),
-      ok_(new QPushButton(QStringLiteral("OK"), this)) {
+      ok_(new QPushButton(LanguageTextOr(kOkTextKey, "OK"), this)) {
     auto* prompt = new QLabel(QStringLiteral("You can select one and pres OK!"), this);
     SetControlId(*prompt, kPromptId);
     SetControlId(*list_, kListId);

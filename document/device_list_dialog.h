@@ -16,6 +16,9 @@ class DeviceListDialog : public QDialog {
     static constexpr int kListId = 1001;
     static constexpr int kOkId = 1002;
     static constexpr int kPromptId = 1141;
+    // The OK button's control has no text of its own in the language files; it shows the
+    // language's common "OK".
+    static constexpr int kOkTextKey = 1127;
 
     DeviceListDialog(std::vector<int> freeDevices, QWidget* parent = nullptr);
 

@@ -37,6 +37,9 @@ class CMultiTesselDoc : public QObject {
     std::unique_ptr<ChannelState> m_pState;
     int m_nIndex = -1;
     int m_bNameFixed = 0;
+    // The number of the automatic name ("Device 2" has 2), kept so the name can be said again in
+    // another language; 0 while the document has none.
+    int m_nNameNumber = 0;
     QString m_strCsvPath;
 
     // Creates the channel with its defaults.

@@ -1,19 +1,10 @@
 #include "engine/device_claim.h"
 
 #include <algorithm>
-#include <cstdio>
 
 #include "engine/channel_state.h"
 
 namespace korvane {
-
-namespace {
-
-char FoldAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-}  // namespace
 
 std::vector<int> FreeDevices(int deviceCount, const std::vector<int>& takenIndices) {
     std::vector<int> free;
@@ -56,27 +47,14 @@ int SelectDevice(ChannelState& state, int deviceCount, const std::vector<int>& t
     return claim.freeCount;
 }
 
-bool SameNameIgnoringCase(const std::string& a, const std::string& b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                      [](char x, char y) { return FoldAscii(x) == FoldAscii(y); });
-}
-
-std::string AutomaticDeviceName(bool demo, int serial, const std::vector<std::string>& namesInUse) {
-    const char* pattern = demo ? "Demo %d" : "Device %d";
+int AutomaticNameNumber(int serial, const std::function<bool(int)>& nameTaken) {
     const int last = std::max(1, serial + 1);
-    std::string candidate;
-    for (int k = 1; k <= last; ++k) {
-        char text[32];
-        std::snprintf(text, sizeof text, pattern, k);
-        candidate = text;
-        const bool used = std::any_of(
-            namesInUse.begin(), namesInUse.end(),
-            [&](const std::string& name) { return SameNameIgnoringCase(name, candidate); });
-        if (!used) {
-            break;
+    for (int k = 1; k < last; ++k) {
+        if (!nameTaken(k)) {
+            return k;
         }
     }
-    return candidate;
+    return last;
 }
 
 }  // namespace korvane

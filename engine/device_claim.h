@@ -1,7 +1,7 @@
 #pragma once
 
+#include <functional>
 #include <optional>
-#include <string>
 #include <vector>
 
 namespace korvane {
@@ -38,13 +38,10 @@ DeviceClaim ClaimDevice(int deviceCount, const std::vector<int>& takenIndices,
 int SelectDevice(ChannelState& state, int deviceCount, const std::vector<int>& takenIndices,
                  DeviceChooser& chooser);
 
-// The automatic name of a new channel: "Device k" (or "Demo k" for a demo channel) with the
-// smallest k from 1 to serial + 1 that no name in `namesInUse` matches ignoring case; the last
-// candidate when all are in use. Names are UTF-8; the candidates are plain ASCII, so folding
-// ASCII letters is enough to compare them.
-std::string AutomaticDeviceName(bool demo, int serial, const std::vector<std::string>& namesInUse);
-
-// Compares two UTF-8 names, ignoring the case of ASCII letters.
-bool SameNameIgnoringCase(const std::string& a, const std::string& b);
+// The number k of a new channel's automatic name ("Device k", or "Demo k" for a demo channel, in
+// the user's language): the smallest k from 1 to serial + 1 whose name `nameTaken` reports free;
+// the last candidate when all are taken. The caller forms and compares the names, so the rule
+// holds for every language.
+int AutomaticNameNumber(int serial, const std::function<bool(int)>& nameTaken);
 
 }  // namespace korvane

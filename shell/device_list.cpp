@@ -1,26 +1,62 @@
 #include "shell/device_list.h"
 
-#include <string>
-#include <vector>
-
+#include "document/dialogs/dialog_support.h"
 #include "document/multi_tessel_doc.h"
 #include "engine/channel_state.h"
 #include "engine/device_claim.h"
 
 namespace korvane {
 
+namespace {
+
+constexpr int kDemoWordKey = 2007;
+constexpr int kDeviceWordKey = 2014;
+
+bool IsDemo(const CMultiTesselDoc& document) {
+    return !document.m_pState || document.m_pState->demo != 0;
+}
+
+// "Device 2" or "Demo 1", the word in the current language.
+QString AutomaticName(bool demo, int number) {
+    const QString word =
+        demo ? LanguageTextOr(kDemoWordKey, "Demo") : LanguageTextOr(kDeviceWordKey, "Device");
+    return word + QLatin1Char(' ') + QString::number(number);
+}
+
+QString AutomaticName(const CMultiTesselDoc& document) {
+    return AutomaticName(IsDemo(document), document.m_nNameNumber);
+}
+
+}  // namespace
+
 void DeviceList::Add(CMultiTesselDoc& document) {
     document.m_nIndex = nextSerial_++;
     if (document.m_bNameFixed == 0) {
-        std::vector<std::string> names;
-        for (const CMultiTesselDoc* other : documents_) {
-            names.push_back(other->m_strDeviceName.toStdString());
-        }
-        const bool demo = !document.m_pState || document.m_pState->demo != 0;
-        document.SetDeviceName(
-            QString::fromStdString(AutomaticDeviceName(demo, document.m_nIndex, names)));
+        document.m_nNameNumber = FreeNameNumber(document, document.m_nIndex, -1);
+        document.SetDeviceName(AutomaticName(document));
     }
     documents_.append(&document);
+}
+
+void DeviceList::RetranslateNames() {
+    for (qsizetype i = 0; i < documents_.size(); ++i) {
+        CMultiTesselDoc& document = *documents_[i];
+        if (document.m_bNameFixed != 0 || document.m_nNameNumber < 1) {
+            continue;
+        }
+        const int position = static_cast<int>(i);
+        if (NameInUse(AutomaticName(document), position)) {
+            // As many candidates as documents: the others cannot hold them all.
+            document.m_nNameNumber = FreeNameNumber(document, Count() - 1, position);
+        }
+        document.SetDeviceName(AutomaticName(document));
+    }
+}
+
+int DeviceList::FreeNameNumber(const CMultiTesselDoc& document, int serial, int exceptIndex) const {
+    const bool demo = IsDemo(document);
+    return AutomaticNameNumber(
+        serial, [&](int number) { return NameInUse(AutomaticName(demo, number), exceptIndex); });
 }
 
 bool DeviceList::Remove(int index) {
@@ -76,6 +112,9 @@ bool DeviceList::Rename(int index, const QString& name) {
     const int position = static_cast<int>(documents_.indexOf(document));
     if (NameInUse(name, position)) {
         return false;
+    }
+    if (name != document->m_strDeviceName) {
+        document->m_bNameFixed = 1;
     }
     document->SetDeviceName(name);
     return true;

@@ -520,7 +520,6 @@ void CMainFrame::StartRename() {
         return;
     }
     tabBar_->StartRename(document->GetTitle());
-    document->m_bNameFixed = 1;
 }
 
 QString CMainFrame::DefaultSettingsPath() const {
@@ -579,6 +578,7 @@ void CMainFrame::ApplyLanguage(int index) {
             document->ApplyLanguage(index);
         }
     }
+    devices_.RetranslateNames();
     RebuildTabs();
 }
 

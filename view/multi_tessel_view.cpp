@@ -34,6 +34,7 @@
 #include "view/spin_buttons.h"
 #include "view/sweep_dialog.h"
 #include "view/wave_display.h"
+#include "view/wave_texts.h"
 
 namespace korvane {
 
@@ -43,7 +44,10 @@ constexpr int kSliderMaximum = 1000;
 constexpr QSize kShowHideSize{10, 48};
 constexpr int kPanelFillMargin = 5;
 constexpr float kAmplitudeStep = 0.001f;
+constexpr int kNoFileKey = 2000;
 constexpr int kCursorLabelKey = 2002;
+constexpr int kPointsPerPeriodKey = 2063;
+constexpr int kAmplitudeLineKey = 2064;
 constexpr int kClippedLabelKey = 2067;
 
 // The frequency and amplitude fields each have one re-entry guard for the whole program: a field
@@ -165,14 +169,18 @@ void CMultiTesselView::Translate() {
             RetranslateDialog(*dialog);
         }
     }
-    const QString cursorLabel = CMultiTesselDoc::GetLanguageText(kCursorLabelKey);
-    if (!cursorLabel.isEmpty()) {
-        display_->SetCursorLabel(cursorLabel);
-    }
-    const QString clippedLabel = CMultiTesselDoc::GetLanguageText(kClippedLabelKey);
-    if (!clippedLabel.isEmpty()) {
-        display_->SetClippedLabel(clippedLabel);
-    }
+    // A language without one of these texts shows the English one, not the previous language's.
+    display_->SetCursorLabel(LanguageTextOr(kCursorLabelKey, "At Point"));
+    display_->SetClippedLabel(LanguageTextOr(kClippedLabelKey, "CLIPPED"));
+    display_->SetLineFormats(LanguageTextOr(kAmplitudeLineKey, kAmplitudeFormat),
+                             LanguageTextOr(kPointsPerPeriodKey, kPointsPerPeriodFormat));
+    noFileText_ = LanguageTextOr(kNoFileKey, kNoCsvFileName);
+    ShowFileName();
+}
+
+void CMultiTesselView::ShowFileName() {
+    const QString& name = Document().m_strFileName;
+    display_->SetFileName(name == QLatin1String(kNoCsvFileName) ? noFileText_ : name);
 }
 
 // ---- wiring --------------------------------------------------------------------------------
@@ -435,7 +443,7 @@ void CMultiTesselView::TimerTick() {
     if (IsArbitrary()) {
         Channel().SetArbView(float(slider_->value()) / float(slider_->maximum()));
     }
-    display_->SetFileName(Document().m_strFileName);
+    ShowFileName();
     display_->Refresh();
     UpdateMeasurementText();
 }

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "document/device_view.h"
+#include "document/multi_tessel_doc.h"
 #include "view/channel_follower.h"
 #include "view/knob_turn.h"
 #include "view/panel_form.h"
@@ -95,6 +96,9 @@ class CMultiTesselView : public DeviceView {
     void ChooseDisplayColour(QColor (WaveDisplay::*get)() const,
                              void (WaveDisplay::*set)(const QColor&));
     void ShowShowHideArrow();
+    // The document's file name on the display; a waveform without a file shows the language's
+    // text for it, while the document keeps its marker value, which Save relies on.
+    void ShowFileName();
     // The Points Edit dialog on point `start`; the edited table is downloaded when it closes.
     void EditPoints(int start);
     void EditPointsFromMenu();
@@ -114,6 +118,7 @@ class CMultiTesselView : public DeviceView {
     PointStroke stroke_;
     ChannelFollower follower_;
     ColourChooser chooseColour_;
+    QString noFileText_ = QString::fromLatin1(kNoCsvFileName);
     bool initialised_ = false;
     bool knobTurning_ = false;
     bool controlsShown_ = true;

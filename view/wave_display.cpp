@@ -38,6 +38,12 @@ void WaveDisplay::SetClippedLabel(const QString& label) {
     update();
 }
 
+void WaveDisplay::SetLineFormats(const QString& amplitude, const QString& pointsPerPeriod) {
+    amplitudeFormat_ = amplitude;
+    pointsFormat_ = pointsPerPeriod;
+    update();
+}
+
 void WaveDisplay::SetColour(QColor WaveColours::*role, const QColor& colour) {
     colours_.*role = colour;
     update();
@@ -79,6 +85,8 @@ WaveScene WaveDisplay::CaptureScene() const {
     scene.digitalIn = channel_->digitalIn.load();
     scene.fileName = fileName_;
     scene.cursorLabel = cursorLabel_;
+    scene.amplitudeFormat = amplitudeFormat_;
+    scene.pointsFormat = pointsFormat_;
     scene.clipped = OutputClips(scene.params);
     scene.clippedLabel = clippedLabel_;
     return scene;

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "view/wave_scene.h"
+#include "view/wave_texts.h"
 
 namespace korvane {
 
@@ -37,6 +38,9 @@ class WaveDisplay : public QWidget {
     void SetCursorLabel(const QString& label);
     // The notice shown while the output is clipped at full scale.
     void SetClippedLabel(const QString& label);
+    // The templates of the "Amp = ..." and "... Points per Period" lines (from the language
+    // table); one without the conversions of the program's own is not used.
+    void SetLineFormats(const QString& amplitude, const QString& pointsPerPeriod);
 
     QColor BackgroundColor() const { return colours_.background; }
     void SetBackgroundColor(const QColor& colour);
@@ -82,6 +86,8 @@ class WaveDisplay : public QWidget {
     QString fileName_;
     QString cursorLabel_ = QStringLiteral("At Point");
     QString clippedLabel_ = QStringLiteral("CLIPPED");
+    QString amplitudeFormat_ = QString::fromLatin1(kAmplitudeFormat);
+    QString pointsFormat_ = QString::fromLatin1(kPointsPerPeriodFormat);
     int cursorX_ = 0;
     int cursorIndex_ = 0;
     QPixmap backBuffer_;

@@ -247,11 +247,12 @@ void PaintPositionBar(QPainter& painter, const PlotBox& box, const ArbWindow& wi
 
 // ---- layer 5: texts ------------------------------------------------------------------------
 
-void PaintAmplitudeText(QPainter& painter, const PlotBox& plot, const WaveParams& params,
+void PaintAmplitudeText(QPainter& painter, const PlotBox& plot, const WaveScene& scene,
                         const WaveStyle& style) {
     painter.setPen(style.marker);
-    DrawTextAt(painter, plot.left + kTextIndent, plot.top + 20,
-               AmplitudeText(params.amplitude, params.frequency));
+    DrawTextAt(
+        painter, plot.left + kTextIndent, plot.top + 20,
+        AmplitudeText(scene.params.amplitude, scene.params.frequency, scene.amplitudeFormat));
 }
 
 void PaintStatusTexts(QPainter& painter, const PlotBox& plot, const WaveScene& scene,
@@ -264,10 +265,11 @@ void PaintStatusTexts(QPainter& painter, const PlotBox& plot, const WaveScene& s
         DigitalWordsText(scene.digitalOut, scene.digitalIn, style.lowerCaseDigitalWords));
     // An arbitrary wave's period is its table, whatever buffer the device plays it from.
     const WaveParams& params = scene.params;
-    DrawTextAt(painter, plot.left + kTextIndent, row,
-               params.waveType == Arbitrary
-                   ? PointsPerPeriodText(LimitPointCount(params.arbPointCount), 1)
-                   : PointsPerPeriodText(params.pointCount, params.periodCount));
+    DrawTextAt(
+        painter, plot.left + kTextIndent, row,
+        params.waveType == Arbitrary
+            ? PointsPerPeriodText(LimitPointCount(params.arbPointCount), 1, scene.pointsFormat)
+            : PointsPerPeriodText(params.pointCount, params.periodCount, scene.pointsFormat));
 }
 
 void PaintClippedNotice(QPainter& painter, const PlotBox& plot, const WaveScene& scene,
@@ -290,7 +292,7 @@ void PaintStandard(QPainter& painter, const PlotBox& plot, const WaveScene& scen
     const CurveExtent extent = PaintStandardCurve(painter, curve, scene.params, style);
     if (style.markers) {
         PaintStandardMarkers(painter, curve, extent, scene.params.waveNumber, style);
-        PaintAmplitudeText(painter, plot, scene.params, style);
+        PaintAmplitudeText(painter, plot, scene, style);
     }
 }
 

@@ -52,6 +52,8 @@ struct WaveScene {
     std::uint16_t digitalIn = 0;
     QString fileName;
     QString cursorLabel;
+    QString amplitudeFormat;  // templates of the "Amp = ..." and "... Points per Period" lines
+    QString pointsFormat;
     bool clipped = false;  // the generator clips the wave at full scale
     QString clippedLabel;
 

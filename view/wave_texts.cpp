@@ -2,10 +2,22 @@
 
 #include <algorithm>
 
+#include "shell/language/format_template.h"
+
 namespace korvane {
 
-QString AmplitudeText(float amplitude, double frequency) {
-    return QString::asprintf("Amp = %.3fV  Freq = %.3fHz", double(amplitude), frequency);
+namespace {
+
+// A language file is user input: its template reaches the formatting only when it is safe.
+QString CheckedFormat(const QString& candidate, const char* fallback) {
+    return QString::fromStdString(CheckedTemplate(candidate.toStdString(), fallback));
+}
+
+}  // namespace
+
+QString AmplitudeText(float amplitude, double frequency, const QString& format) {
+    const QString checked = CheckedFormat(format, kAmplitudeFormat);
+    return QString::asprintf(checked.toUtf8().constData(), double(amplitude), frequency);
 }
 
 QString CursorReadout(float volts, const QString& label, int index) {
@@ -19,8 +31,9 @@ QString DigitalWordsText(std::uint16_t digitalOut, std::uint16_t digitalIn, bool
                      : QString::asprintf("Dout:%.3XH   Din:%.2XH", out, in);
 }
 
-QString PointsPerPeriodText(int pointCount, int periodCount) {
-    return QString::asprintf("%d Points per Period", pointCount / std::max(1, periodCount));
+QString PointsPerPeriodText(int pointCount, int periodCount, const QString& format) {
+    const QString checked = CheckedFormat(format, kPointsPerPeriodFormat);
+    return QString::asprintf(checked.toUtf8().constData(), pointCount / std::max(1, periodCount));
 }
 
 }  // namespace korvane

@@ -7,6 +7,7 @@
 
 #include "support/param_name.h"
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <vector>
@@ -127,50 +128,34 @@ TEST(SelectDevice, SetsTheChannelsDemoFlagAndDevice) {
     EXPECT_EQ(chooser.noHardwareReports, 1);
 }
 
-struct NameCase {
-    bool demo;
+struct NumberCase {
     int serial;
-    std::vector<std::string> inUse;
-    std::string expected;
+    std::vector<int> taken;  // numbers whose name is in use
+    int expected;
 };
 
-class AutomaticNameTest : public ::testing::TestWithParam<NameCase> {};
+class AutomaticNameNumberTest : public ::testing::TestWithParam<NumberCase> {};
 
-TEST_P(AutomaticNameTest, TakesSmallestFreeNumber) {
-    const NameCase& c = GetParam();
-    EXPECT_EQ(AutomaticDeviceName(c.demo, c.serial, c.inUse), c.expected);
+TEST_P(AutomaticNameNumberTest, TakesSmallestFreeNumber) {
+    const NumberCase& c = GetParam();
+    const auto taken = [&](int k) {
+        return std::find(c.taken.begin(), c.taken.end(), k) != c.taken.end();
+    };
+    EXPECT_EQ(AutomaticNameNumber(c.serial, taken), c.expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, AutomaticNameTest,
-    ::testing::Values(
-        NameCase{false, 0, {}, "Device 1"}, NameCase{true, 0, {}, "Demo 1"},
-        NameCase{false, 1, {"Device 1"}, "Device 2"},
-        // Real and demo channels are numbered separately.
-        NameCase{true, 1, {"Device 1"}, "Demo 1"},
-        NameCase{false, 2, {"Demo 1", "Demo 2"}, "Device 1"},
-        // A closed number comes back.
-        NameCase{false, 3, {"Device 2", "Device 3"}, "Device 1"},
-        // A user-given name equal to "Device 1" in another letter case blocks that number.
-        NameCase{false, 1, {"device 1"}, "Device 2"}, NameCase{false, 1, {"DEVICE 1"}, "Device 2"},
-        NameCase{true, 2, {"dEmO 1", "Demo 2"}, "Demo 3"},
-        // Every candidate in use: the last one is taken.
-        NameCase{false, 1, {"Device 1", "Device 2"}, "Device 2"},
-        NameCase{false, 0, {"Device 1"}, "Device 1"},
-        // Names that only start like a candidate do not block it.
-        NameCase{false, 1, {"Device 10", "Device 1 "}, "Device 1"}),
-    [](const auto& info) {
-        const auto& p = info.param;
-        return test::ParamName(p.demo ? "demo" : "device", p.serial, "inUse", p.inUse);
-    });
-
-TEST(SameNameIgnoringCase, FoldsAsciiOnly) {
-    EXPECT_TRUE(SameNameIgnoringCase("Device 1", "dEVICE 1"));
-    EXPECT_FALSE(SameNameIgnoringCase("Device 1", "Device 12"));
-    EXPECT_FALSE(SameNameIgnoringCase("Device", ""));
-    EXPECT_TRUE(SameNameIgnoringCase("", ""));
-    EXPECT_TRUE(SameNameIgnoringCase("Größe", "GRößE"));
-}
+INSTANTIATE_TEST_SUITE_P(Table, AutomaticNameNumberTest,
+                         ::testing::Values(NumberCase{0, {}, 1}, NumberCase{1, {1}, 2},
+                                           // A closed number comes back.
+                                           NumberCase{3, {2, 3}, 1}, NumberCase{2, {1, 2}, 3},
+                                           // Every candidate in use: the last one is taken.
+                                           NumberCase{1, {1, 2}, 2}, NumberCase{0, {1}, 1},
+                                           // A negative serial still offers number 1.
+                                           NumberCase{-1, {}, 1}),
+                         [](const auto& info) {
+                             const auto& p = info.param;
+                             return test::ParamName("serial", p.serial, "taken", p.taken);
+                         });
 
 }  // namespace
 }  // namespace korvane

@@ -4,11 +4,11 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <regex>
 #include <string>
 #include <vector>
 
 #include "shell/language/builtin_language.h"
+#include "shell/language/format_template.h"
 #include "shell/language/ini_document.h"
 #include "shell/language/language_table.h"
 #include "temp_folder.h"
@@ -36,18 +36,6 @@ const BuiltInSection& BuiltIn() {
         return s;
     }();
     return section;
-}
-
-// The printf conversions of a text, in order ("%d", "%.3lf", "%s", ...).
-std::vector<std::string> FormatSpecifiers(const std::string& text) {
-    static const std::regex conversion(
-        R"(%[-+ #0]*[0-9]*(\.[0-9]+)?(hh|h|ll|l|L)?[diouxXeEfFgGcsp%])");
-    std::vector<std::string> found;
-    for (auto it = std::sregex_iterator(text.begin(), text.end(), conversion);
-         it != std::sregex_iterator(); ++it) {
-        found.push_back(it->str());
-    }
-    return found;
 }
 
 long CountOf(const std::string& text, char c) {
@@ -141,6 +129,40 @@ TEST(FormatSpecifiersTest, FindsTheConversionsOfAText) {
               (std::vector<std::string>{"%d", "%.3lf", "%%"}));
     EXPECT_TRUE(FormatSpecifiers("Y Offset").empty());
 }
+
+TEST(FormatSpecifiersTest, ListsAPercentThatStartsNoConversionAsALonePercent) {
+    EXPECT_EQ(FormatSpecifiers("%n%d"), (std::vector<std::string>{"%", "%d"}));
+    EXPECT_EQ(FormatSpecifiers("%*d"), (std::vector<std::string>{"%"}));
+    EXPECT_EQ(FormatSpecifiers("%.f 100%"), (std::vector<std::string>{"%", "%"}));
+}
+
+struct TemplateCase {
+    const char* name;
+    const char* candidate;
+    const char* expected;
+};
+
+class CheckedTemplateTest : public ::testing::TestWithParam<TemplateCase> {};
+
+// A language's template replaces the program's only with the same conversions in the same order.
+TEST_P(CheckedTemplateTest, KeepsOnlyATemplateWithTheSameConversions) {
+    const std::string fallback = "Amp = %.3lfV  Freq = %.3lfHz";
+    EXPECT_EQ(CheckedTemplate(GetParam().candidate, fallback), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, CheckedTemplateTest,
+    ::testing::Values(
+        TemplateCase{"same", "A = %.3lfV  F = %.3lfHz", "A = %.3lfV  F = %.3lfHz"},
+        TemplateCase{"empty", "", "Amp = %.3lfV  Freq = %.3lfHz"},
+        TemplateCase{"string", "A = %sV  F = %.3lfHz", "Amp = %.3lfV  Freq = %.3lfHz"},
+        TemplateCase{"writesCount", "%n A = %.3lfV  F = %.3lfHz", "Amp = %.3lfV  Freq = %.3lfHz"},
+        TemplateCase{"oneMissing", "A = %.3lfV", "Amp = %.3lfV  Freq = %.3lfHz"},
+        TemplateCase{"oneMore", "%.3lf %.3lf %.3lf", "Amp = %.3lfV  Freq = %.3lfHz"},
+        TemplateCase{"width", "%999999.3lf %.3lf", "Amp = %.3lfV  Freq = %.3lfHz"},
+        TemplateCase{"trailing", "%.3lf %.3lf 100%", "Amp = %.3lfV  Freq = %.3lfHz"},
+        TemplateCase{"percent", "%.3lf %.3lf 100%%", "Amp = %.3lfV  Freq = %.3lfHz"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace korvane

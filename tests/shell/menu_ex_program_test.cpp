@@ -5,7 +5,6 @@
 #include "support/param_name.h"
 
 #include <QAction>
-#include <QFile>
 #include <QKeySequence>
 #include <QLabel>
 #include <QMdiArea>
@@ -27,12 +26,6 @@ constexpr int kWindowMenuPosition = 6;
 
 QImage Picture(QMenu& menu) {
     return menu.grab().toImage().convertToFormat(QImage::Format_RGB32);
-}
-
-QByteArray ShippedLanguageFile(const char* name) {
-    const QString root = QStringLiteral(__FILE__).section(QLatin1Char('/'), 0, -4);
-    QFile file(root + QStringLiteral("/language/") + QString::fromUtf8(name));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 TEST(MenuExProgramTest, TheWindowMenuDrawsTheListOfDeviceWindowsTheSameWay) {

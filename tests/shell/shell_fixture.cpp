@@ -139,6 +139,12 @@ bool ProgramUnderTest::ClickToolButton(QToolBar& toolBar, int id) {
     return true;
 }
 
+QByteArray ShippedLanguageFile(const char* name) {
+    const QString root = QStringLiteral(__FILE__).section(QLatin1Char('/'), 0, -4);
+    QFile file(root + QStringLiteral("/language/") + QString::fromUtf8(name));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 bool WaitFor(const std::function<bool()>& condition) {
     QElapsedTimer clock;
     clock.start();

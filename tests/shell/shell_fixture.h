@@ -90,6 +90,9 @@ class ProgramUnderTest {
     std::unique_ptr<CMultiTesselApp> app_;
 };
 
+// The bytes of a language file shipped in the source tree's language/ folder; empty when missing.
+QByteArray ShippedLanguageFile(const char* name);
+
 // Lets the event loop run until `condition` holds or a generous limit passes; returns the
 // condition. Used only to wait for the channel's worker thread.
 bool WaitFor(const std::function<bool()>& condition);
