@@ -167,6 +167,40 @@ TEST(Synthesis, ATableOfAnotherLengthIsStretchedOverEachPeriod) {
     }
 }
 
+// Every buffer sample is the wave at t = i / n on the buffer time base, exactly: whatever the
+// buffer's length (odd, and beyond one block of times), the periods and the phase.
+TEST(Synthesis, BufferCodesAreTheWaveAtEachPointsTime) {
+    const int lengths[] = {1, 37, 511, 512, 513, 1000, 4082, 4095, 4096};
+    for (int type = 0; type < kWaveTypeCount; ++type) {
+        if (type == Arbitrary) {
+            continue;  // its table points are stepped in whole numbers (below)
+        }
+        for (int n : lengths) {
+            for (int periods : {1, 3}) {
+                for (float phase : {0.0f, 0.3f, -0.75f}) {
+                    WaveParams p;
+                    p.waveType = type;
+                    p.pointCount = n;
+                    p.periodCount = periods;
+                    p.phase = phase;
+                    p.offset = 0.25;
+                    p.squareDuty = 0.3f;  // an edge that falls on a sample of 1000 points
+                    const std::vector<std::uint16_t> codes = Codes(p);
+                    NoiseSource noise;
+                    int wrong = 0;
+                    for (int i = 0; i < n; ++i) {
+                        const double v =
+                            Sample(p, static_cast<double>(i) / n, TimeBase::Buffer, noise);
+                        wrong += codes[static_cast<std::size_t>(i)] != ToDacCode(v, 1) ? 1 : 0;
+                    }
+                    EXPECT_EQ(wrong, 0) << "wave type " << type << ", " << n << " points, "
+                                        << periods << " periods, phase " << phase;
+                }
+            }
+        }
+    }
+}
+
 WaveParams DistinctTable(int pointCount, int periodCount, int tablePoints, float phase) {
     WaveParams p;
     p.waveType = Arbitrary;
