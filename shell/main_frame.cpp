@@ -14,6 +14,7 @@
 #include <QMimeData>
 #include <QPixmap>
 #include <QScreen>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QStackedWidget>
 #include <QStatusBar>
@@ -208,6 +209,12 @@ void CMainFrame::CreateTabToolBar() {
     addToolBar(Qt::TopToolBarArea, tabToolBar_);
 
     connect(tabBar_, &DeviceTabBar::TabActivated, this, &CMainFrame::ActivateTab);
+    // A click on the tab already selected changes no tab, yet brings its window back into view.
+    connect(tabBar_, &QTabBar::tabBarClicked, this, [this](int index) {
+        if (index >= 0 && index == tabBar_->currentIndex()) {
+            ActivateTab(index);
+        }
+    });
     connect(tabBar_, &DeviceTabBar::RenameRequested, this, &CMainFrame::StartRename);
     connect(tabBar_, &DeviceTabBar::RenameCommitted, this, &CMainFrame::RenameDevice);
     connect(tabBar_, &DeviceTabBar::ContextMenuRequested, this,
@@ -372,9 +379,11 @@ void CMainFrame::FillWindowMenu(QMenu& menu) {
     separator->setProperty("windowEntry", true);
     for (qsizetype i = 0; i < windows.size(); ++i) {
         QMdiSubWindow* window = windows[i];
-        QAction* entry =
-            menu.addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(window->windowTitle()),
-                           [this, window] { mdiArea_->setActiveSubWindow(window); });
+        QAction* entry = menu.addAction(
+            QStringLiteral("&%1 %2").arg(i + 1).arg(window->windowTitle()), [this, window] {
+                mdiArea_->setActiveSubWindow(window);
+                ScrollIntoView(window);
+            });
         entry->setProperty("windowEntry", true);
         entry->setCheckable(true);
         entry->setChecked(window == mdiArea_->currentSubWindow());
@@ -407,6 +416,19 @@ void CMainFrame::ArrangeDeviceWindows(bool tile) {
     if (QMdiSubWindow* active = mdiArea_->activeSubWindow()) {
         active->raise();
     }
+}
+
+// Only a window chosen by name (menu, tab) scrolls into view: one clicked on stays where it is,
+// so the control under the mouse does not move away.
+void CMainFrame::ScrollIntoView(QMdiSubWindow* window) {
+    if (window == nullptr) {
+        return;
+    }
+    const QPoint shift = ScrollToShow(window->geometry(), mdiArea_->viewport()->rect());
+    QScrollBar* horizontal = mdiArea_->horizontalScrollBar();
+    QScrollBar* vertical = mdiArea_->verticalScrollBar();
+    horizontal->setValue(horizontal->value() + shift.x());
+    vertical->setValue(vertical->value() + shift.y());
 }
 
 // ---- device windows
@@ -471,6 +493,7 @@ void CMainFrame::ActivateTab(int index) {
     SelectTab(index);
     if (CMultiTesselDoc* document = devices_.Current()) {
         document->ActivateFrame();
+        ScrollIntoView(mdiArea_->activeSubWindow());
     }
 }
 

@@ -136,6 +136,8 @@ class CMainFrame : public QMainWindow, public DocumentHost {
     void FillWindowMenu(QMenu& menu);
     // Window > Cascade (tile false) and Window > Tile.
     void ArrangeDeviceWindows(bool tile);
+    // Scrolls the device area until `window` shows whole (or its top-left corner, when larger).
+    void ScrollIntoView(QMdiSubWindow* window);
     void StartRename();
     std::vector<int> TakenDevices() const;
 

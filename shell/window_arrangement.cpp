@@ -47,6 +47,25 @@ QRect Bounds(const std::vector<QRect>& windows) {
 
 }  // namespace
 
+namespace {
+
+// The shift along one axis of a window [start, end) into a view [viewStart, viewEnd).
+int ShiftToShow(int start, int end, int viewStart, int viewEnd) {
+    if (start < viewStart || end - start > viewEnd - viewStart) {
+        return start - viewStart;
+    }
+    return std::max(0, end - viewEnd);
+}
+
+}  // namespace
+
+QPoint ScrollToShow(const QRect& window, const QRect& view) {
+    return {ShiftToShow(window.left(), window.left() + window.width(), view.left(),
+                        view.left() + view.width()),
+            ShiftToShow(window.top(), window.top() + window.height(), view.top(),
+                        view.top() + view.height())};
+}
+
 std::vector<QRect> TileWindows(int count, const QRect& area, QSize minimum, int scrollBarExtent) {
     if (count <= 0) {
         return {};

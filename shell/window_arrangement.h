@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPoint>
 #include <QRect>
 #include <QSize>
 #include <vector>
@@ -18,5 +19,10 @@ std::vector<QRect> CascadeWindows(int count, const QRect& area, QSize preferred,
 // smaller than `minimum`; the grid then reaches beyond the area, which scrolls, and leaves room
 // for the area's scroll bars (`scrollBarExtent` wide) on the sides that do not scroll.
 std::vector<QRect> TileWindows(int count, const QRect& area, QSize minimum, int scrollBarExtent);
+
+// How far a scrolling area moves its contents (positive: to the right and down) so that `window`
+// shows whole in `view`; of a window larger than the view the top-left corner shows, where its
+// title bar is.
+QPoint ScrollToShow(const QRect& window, const QRect& view);
 
 }  // namespace korvane

@@ -24,6 +24,7 @@ constexpr int kBarHalfWidth = 100;
 constexpr int kStatusFromBottom = 18;
 constexpr int kTextIndent = 3;
 constexpr int kClippedFromTop = 40;  // below the cursor readout
+constexpr int kTextGap = 6;          // between the file name and what follows it on its row
 
 // A drawing box in whole pixels; right and bottom lie just outside it.
 struct PlotBox {
@@ -214,8 +215,9 @@ void PaintCrossHair(QPainter& painter, const PlotBox& box, QPoint at, const Wave
     painter.drawLine(at.x(), box.top, at.x(), box.bottom - 1);
 }
 
-void PaintCursorReadout(QPainter& painter, const PlotBox& box, const WaveScene& scene, int index,
-                        const WaveStyle& style) {
+// Draws the readout of the point under the cursor at the top right; returns its left edge.
+int PaintCursorReadout(QPainter& painter, const PlotBox& box, const WaveScene& scene, int index,
+                       const WaveStyle& style) {
     painter.setPen(style.text);
     const QString readout = CursorReadout(scene.params.arbPoints[index], scene.cursorLabel, index);
     // A readout longer than its place (a larger print font, a long label) moves left to stay
@@ -223,11 +225,12 @@ void PaintCursorReadout(QPainter& painter, const PlotBox& box, const WaveScene& 
     const int widest = box.right - kTextIndent - painter.fontMetrics().horizontalAdvance(readout);
     const int x = std::max(box.left, std::min(box.right - kReadoutFromRight, widest));
     DrawTextAt(painter, x, box.top + kTextIndent, readout);
+    return x;
 }
 
-// A bar across the top showing where the window lies in the table.
-void PaintPositionBar(QPainter& painter, const PlotBox& box, const ArbWindow& window,
-                      const WaveStyle& style) {
+// A bar across the top showing where the window lies in the table; returns its left edge.
+int PaintPositionBar(QPainter& painter, const PlotBox& box, const ArbWindow& window,
+                     const WaveStyle& style) {
     const int centre = (box.left + box.right) / 2;
     const QRect bar(centre - kBarHalfWidth, box.top + 5, 2 * kBarHalfWidth, 10);
     painter.fillRect(bar, style.curve);
@@ -243,6 +246,7 @@ void PaintPositionBar(QPainter& painter, const PlotBox& box, const ArbWindow& wi
         right = innerRight;
     }
     painter.fillRect(QRect(left, inner.top(), right - left, inner.height()), style.curve);
+    return bar.left();
 }
 
 // ---- layer 5: texts ------------------------------------------------------------------------
@@ -255,10 +259,15 @@ void PaintAmplitudeText(QPainter& painter, const PlotBox& plot, const WaveScene&
         AmplitudeText(scene.params.amplitude, scene.params.frequency, scene.amplitudeFormat));
 }
 
+// The file name at the top left ends by `nameEnd`: a long one loses its middle, so the start
+// and the extension stay readable and nothing that follows on its row is covered.
 void PaintStatusTexts(QPainter& painter, const PlotBox& plot, const WaveScene& scene,
-                      const WaveStyle& style) {
+                      const WaveStyle& style, int nameEnd) {
     painter.setPen(style.text);
-    DrawTextAt(painter, plot.left + kTextIndent, plot.top + kTextIndent, scene.fileName);
+    const int nameLeft = plot.left + kTextIndent;
+    DrawTextAt(painter, nameLeft, plot.top + kTextIndent,
+               painter.fontMetrics().elidedText(scene.fileName, Qt::ElideMiddle,
+                                                std::max(0, nameEnd - nameLeft)));
     const int row = plot.bottom - kStatusFromBottom;
     DrawTextEndingAt(
         painter, plot.right - 10, row,
@@ -272,10 +281,20 @@ void PaintStatusTexts(QPainter& painter, const PlotBox& plot, const WaveScene& s
             : PointsPerPeriodText(params.pointCount, params.periodCount, scene.pointsFormat));
 }
 
+int ClippedNoticeLeft(const QPainter& painter, const PlotBox& plot, const WaveScene& scene) {
+    return plot.right - 10 - painter.fontMetrics().horizontalAdvance(scene.clippedLabel);
+}
+
+// Whether the clipped notice reaches up into the file name's row (a large font).
+bool ClippedNoticeBesideName(const QPainter& painter) {
+    return painter.fontMetrics().height() > kClippedFromTop - kTextIndent;
+}
+
 void PaintClippedNotice(QPainter& painter, const PlotBox& plot, const WaveScene& scene,
                         const WaveStyle& style) {
     painter.setPen(style.warning);
-    DrawTextEndingAt(painter, plot.right - 10, plot.top + kClippedFromTop, scene.clippedLabel);
+    DrawTextAt(painter, ClippedNoticeLeft(painter, plot, scene), plot.top + kClippedFromTop,
+               scene.clippedLabel);
 }
 
 void PaintStandard(QPainter& painter, const PlotBox& plot, const WaveScene& scene,
@@ -296,8 +315,9 @@ void PaintStandard(QPainter& painter, const PlotBox& plot, const WaveScene& scen
     }
 }
 
-void PaintArbitrary(QPainter& painter, const PlotBox& plot, const WaveScene& scene,
-                    const WaveStyle& style) {
+// Returns the left edge of what it draws on the top row.
+int PaintArbitrary(QPainter& painter, const PlotBox& plot, const WaveScene& scene,
+                   const WaveStyle& style) {
     const ArbWindow window = WindowOf(scene);
     if (style.graticule) {
         PaintGraticule(painter, plot, style);
@@ -308,10 +328,11 @@ void PaintArbitrary(QPainter& painter, const PlotBox& plot, const WaveScene& sce
         PaintCrossHair(painter, plot, ArbPointAt(plot, scene, window, *cursor), style);
     }
     PaintArbitraryCurve(painter, plot, scene, window, style);
+    int topRowLeft = PaintPositionBar(painter, plot, window, style);
     if (cursor) {
-        PaintCursorReadout(painter, plot, scene, *cursor, style);
+        topRowLeft = std::min(topRowLeft, PaintCursorReadout(painter, plot, scene, *cursor, style));
     }
-    PaintPositionBar(painter, plot, window, style);
+    return topRowLeft;
 }
 
 }  // namespace
@@ -338,13 +359,17 @@ void PaintWave(QPainter& painter, const QRect& area, const WaveScene& scene,
                         : area,
             Qt::IntersectClip);
         const bool arbitrary = scene.params.waveType == Arbitrary;
+        int nameEnd = plot.right - kTextIndent;
         if (arbitrary) {
-            PaintArbitrary(painter, plot, scene, style);
+            nameEnd = std::min(nameEnd, PaintArbitrary(painter, plot, scene, style) - kTextGap);
         } else {
             PaintStandard(painter, plot, scene, style);
         }
+        if (scene.clipped && ClippedNoticeBesideName(painter)) {
+            nameEnd = std::min(nameEnd, ClippedNoticeLeft(painter, plot, scene) - kTextGap);
+        }
         if (arbitrary || style.statusForEveryWave) {
-            PaintStatusTexts(painter, plot, scene, style);
+            PaintStatusTexts(painter, plot, scene, style, nameEnd);
         }
         if (scene.clipped) {
             PaintClippedNotice(painter, plot, scene, style);

@@ -57,5 +57,26 @@ TEST(TileWindowsTest, FillsTheAreaWithAGridOfUsableCells) {
     }
 }
 
+TEST(ScrollToShowTest, MovesTheLeastThatShowsTheWindowOrItsTitleBar) {
+    const QRect view(0, 0, 600, 500);
+    const struct {
+        const char* name;
+        QRect window;
+        QPoint shift;
+    } cases[] = {
+        {"already whole in view", {10, 20, 300, 200}, {0, 0}},
+        {"exactly the view", {0, 0, 600, 500}, {0, 0}},
+        {"below: its bottom comes up to the view's", {0, 560, 600, 280}, {0, 340}},
+        {"above: its top comes down to the view's", {0, -300, 600, 280}, {0, -300}},
+        {"right and below", {450, 400, 300, 200}, {150, 100}},
+        {"taller than the view: its top shows", {0, 200, 600, 800}, {0, 200}},
+        {"wider than the view, left of it: its left edge shows", {-900, 0, 800, 100}, {-900, 0}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(ScrollToShow(c.window, view), c.shift);
+    }
+}
+
 }  // namespace
 }  // namespace korvane

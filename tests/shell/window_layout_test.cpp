@@ -3,6 +3,8 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTest>
@@ -11,6 +13,8 @@
 #include "document/step_edit.h"
 #include "engine/channel_state.h"
 #include "shell/child_frame.h"
+#include "shell/device_tab_bar.h"
+#include "shell/main_frame.h"
 #include "shell_fixture.h"
 #include "view/controls/led.h"
 #include "view/controls/on_off.h"
@@ -137,6 +141,70 @@ INSTANTIATE_TEST_SUITE_P(CascadeAndTile, WindowArrangement,
                          [](const auto& info) {
                              return info.param == kCmdWindowCascade ? "Cascade" : "Tile";
                          });
+
+// Picks `window` from the Windows menu's list of windows the way a user does.
+void ChooseFromWindowMenu(ProgramUnderTest& program, const QMdiSubWindow& window) {
+    const QAction* tile = program.Frame().CommandAction(kCmdWindowTile);
+    for (QMenu* menu : program.Frame().GetActiveMenu()->findChildren<QMenu*>()) {
+        if (!menu->actions().contains(tile)) {
+            continue;
+        }
+        menu->popup(QPoint(0, 0));  // opening the menu lists the windows
+        menu->hide();
+        for (QAction* entry : menu->actions()) {
+            if (entry->property("windowEntry").toBool() &&
+                entry->text().endsWith(QLatin1Char(' ') + window.windowTitle())) {
+                entry->trigger();
+                return;
+            }
+        }
+    }
+    ADD_FAILURE() << "no Windows menu entry for " << window.windowTitle().toStdString();
+}
+
+void ClickTab(ProgramUnderTest& program, int index) {
+    DeviceTabBar& tabs = program.Frame().TabBar();
+    QTest::mouseClick(&tabs, Qt::LeftButton, {}, tabs.tabRect(index).center());
+}
+
+// Tiled windows that need more room than the device area has: choosing one, lowest first, from
+// the Windows menu or by its tab scrolls the area until the whole window shows.
+class ActivatedWindowScrollsIntoView
+    : public ::testing::TestWithParam<void (*)(ProgramUnderTest&, int)> {};
+
+TEST_P(ActivatedWindowScrollsIntoView, AfterTile) {
+    ProgramUnderTest program(0);
+    OpenDemos(program, 4);
+    program.Frame().resize(700, 640);
+    QTest::qWait(10);
+    ASSERT_TRUE(program.ChooseMenuCommand(kCmdWindowTile));
+    QMdiArea& area = program.Frame().MdiArea();
+    QTest::qWait(10);
+    const QList<QMdiSubWindow*> windows = area.subWindowList();
+    ASSERT_EQ(windows.size(), 4);
+    ASSERT_TRUE(area.viewport()->rect().contains(QRect(QPoint(0, 0), windows.back()->size())))
+        << "one window fits";
+    ASSERT_FALSE(area.viewport()->rect().contains(windows.back()->geometry()))
+        << "the last window is meant to lie beyond the area";
+    for (int i = int(windows.size()) - 1; i >= 0; --i) {
+        SCOPED_TRACE(windows[i]->windowTitle().toStdString());
+        GetParam()(program, i);
+        EXPECT_EQ(area.activeSubWindow(), windows[i]);
+        const QRect place = windows[i]->geometry();
+        EXPECT_TRUE(area.viewport()->rect().contains(place))
+            << place.x() << "," << place.y() << " " << place.width() << "x" << place.height()
+            << " in " << area.viewport()->width() << "x" << area.viewport()->height();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Choices, ActivatedWindowScrollsIntoView,
+                         ::testing::Values(
+                             +[](ProgramUnderTest& program, int i) {
+                                 ChooseFromWindowMenu(
+                                     program, *program.Frame().MdiArea().subWindowList()[i]);
+                             },
+                             +[](ProgramUnderTest& program, int i) { ClickTab(program, i); }),
+                         [](const auto& info) { return info.index == 0 ? "WindowsMenu" : "Tab"; });
 
 TEST(SmallMainWindow, EveryPanelControlCanBeReached) {
     ProgramUnderTest program(0);

@@ -3,21 +3,39 @@
 #include <QPaintDevice>
 #include <QPaintEngine>
 #include <QPainter>
+#include <QRectF>
 #include <QSize>
 #include <QStringList>
 #include <QWidget>
 #include <cmath>
 #include <functional>
+#include <vector>
 
 namespace korvane::test {
 
-// A paint device that keeps the text of every text item drawn on it and ignores everything
-// else, so a test reads the words a painting puts on the screen.
+// One drawn text and the box its glyphs take: from its left edge to its advance, from the
+// font's ascent above the baseline to its descent below.
+struct PaintedText {
+    QString text;
+    QRectF box;
+};
+
+// A paint device that keeps the text and box of every text item and the box of every rectangle
+// drawn on it and ignores everything else, so a test reads the words a painting puts on the
+// screen and where they lie. The painter must draw without a transform.
 class TextRecorder : public QPaintDevice {
   public:
     explicit TextRecorder(QSize size) : size_(size) {}
 
-    QStringList Texts() const { return engine_.texts; }
+    QStringList Texts() const {
+        QStringList texts;
+        for (const PaintedText& text : engine_.texts) {
+            texts << text.text;
+        }
+        return texts;
+    }
+    const std::vector<PaintedText>& TextBoxes() const { return engine_.texts; }
+    const std::vector<QRectF>& Rects() const { return engine_.rects; }
     QPaintEngine* paintEngine() const override { return &engine_; }
 
   protected:
@@ -61,10 +79,13 @@ class TextRecorder : public QPaintDevice {
         // One drawn text reaches the engine in runs of one script or font each ("CSV ",
         // "文件为空"); a run that starts where the last one ended on the same line joins it.
         void drawTextItem(const QPointF& at, const QTextItem& item) override {
-            if (!texts.isEmpty() && at.y() == lineY && std::abs(at.x() - lineEnd) < 0.5) {
-                texts.last() += item.text();
+            const QRectF box(at.x(), at.y() - item.ascent(), item.width(),
+                             item.ascent() + item.descent());
+            if (!texts.empty() && at.y() == lineY && std::abs(at.x() - lineEnd) < 0.5) {
+                texts.back().text += item.text();
+                texts.back().box |= box;
             } else {
-                texts << item.text();
+                texts.push_back({item.text(), box});
             }
             lineY = at.y();
             lineEnd = at.x() + item.width();
@@ -75,11 +96,14 @@ class TextRecorder : public QPaintDevice {
         void drawPath(const QPainterPath&) override {}
         void drawPolygon(const QPointF*, int, PolygonDrawMode) override {}
         void drawLines(const QLineF*, int) override {}
-        void drawRects(const QRectF*, int) override {}
+        void drawRects(const QRectF* drawn, int count) override {
+            rects.insert(rects.end(), drawn, drawn + count);
+        }
         void drawPoints(const QPointF*, int) override {}
         void drawEllipse(const QRectF&) override {}
 
-        QStringList texts;
+        std::vector<PaintedText> texts;
+        std::vector<QRectF> rects;
         qreal lineY = 0;
         qreal lineEnd = 0;
     };

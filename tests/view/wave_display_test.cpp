@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include "support/painted_texts.h"
 #include "support/param_name.h"
 
 #include <QPainter>
+#include <algorithm>
 #include <limits>
 #include <tuple>
 
@@ -255,6 +257,88 @@ TEST_F(WaveDisplayTest, FileNameShowsOnlyForTheArbitraryType) {
     channel.waveType = Arbitrary;
     EXPECT_GT(CountColour(Grab(display), nameArea, kCurve), 0);
 }
+
+struct LongNameCase {
+    const char* name;
+    int width;
+    int fontPixels;
+    bool print;
+    bool clipped;
+};
+
+class LongFileNameTest : public WaveDisplayTest,
+                         public ::testing::WithParamInterface<LongNameCase> {};
+
+// A CSV file name of 200 characters, far wider than the room left of the top row's other texts.
+QString LongCsvName() {
+    QString name = QStringLiteral("sweep_");
+    while (name.size() < 190) {
+        name += QStringLiteral("segment_%1_").arg(name.size());
+    }
+    name.truncate(190);
+    return name + QStringLiteral("_final.csv");
+}
+
+TEST_P(LongFileNameTest, NameIsElidedBeforeTheNextTextOnItsRow) {
+    const LongNameCase& c = GetParam();
+    ShowArbitrary(1000, 0.3f);
+    channel.arbPoints[0] = c.clipped ? 9.0f : -3.5f;
+    display.SetCursorIndex(350);
+    display.resize(c.width, 300);
+    QFont font = display.font();
+    font.setPixelSize(c.fontPixels);
+    display.setFont(font);
+    const QString name = LongCsvName();
+    ASSERT_EQ(name.size(), 200);
+    display.SetFileName(name);
+
+    test::TextRecorder recorder(display.size());
+    {
+        QPainter painter(&recorder);
+        painter.setFont(display.font());
+        if (c.print) {
+            display.DrawWaveForPrint(painter, display.rect());
+        } else {
+            display.DrawWave(painter, display.rect());
+        }
+    }
+    const std::vector<test::PaintedText>& texts = recorder.TextBoxes();
+    const auto shown = std::find_if(texts.begin(), texts.end(), [](const test::PaintedText& t) {
+        return t.text.startsWith(QStringLiteral("sweep_"));
+    });
+    ASSERT_NE(shown, texts.end());
+    // The start and the extension stay; the middle gives way.
+    EXPECT_LT(shown->text.size(), name.size());
+    EXPECT_TRUE(shown->text.endsWith(QStringLiteral(".csv"))) << shown->text.toStdString();
+    EXPECT_TRUE(shown->text.contains(QChar(0x2026))) << shown->text.toStdString();
+    const QRectF nameBox = shown->box;
+    EXPECT_LE(nameBox.right(), display.PlotRect().right());
+    const QString readoutStart = QStringLiteral("%1V ").arg(-3.5, 0, 'f', 3);
+    bool readoutSeen = false;
+    for (const test::PaintedText& other : texts) {
+        if (&other != &*shown) {
+            readoutSeen = readoutSeen || other.text.startsWith(readoutStart);
+            EXPECT_FALSE(other.box.intersects(nameBox))
+                << other.text.toStdString() << " under " << shown->text.toStdString();
+        }
+    }
+    EXPECT_TRUE(readoutSeen);
+    // A filled shape either lies under the whole name (the field) or beside it (the bar).
+    for (const QRectF& rect : recorder.Rects()) {
+        EXPECT_TRUE(rect.contains(nameBox) || !rect.intersects(nameBox))
+            << rect.x() << "," << rect.y() << " " << rect.width() << "x" << rect.height();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Displays, LongFileNameTest,
+                         ::testing::Values(LongNameCase{"Screen", 600, 12, false, false},
+                                           LongNameCase{"WideScreen", 1200, 12, false, false},
+                                           LongNameCase{"ScreenClipped", 600, 12, false, true},
+                                           LongNameCase{"LargeFontClipped", 1200, 40, false, true},
+                                           LongNameCase{"Print", 600, 12, true, false},
+                                           LongNameCase{"PrintLargeFontClipped", 900, 40, true,
+                                                        true}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 struct ThumbCase {
     int pointCount;
