@@ -6,6 +6,7 @@
 
 #include "engine/channel_state.h"
 #include "view/wave_painting.h"
+#include "view/wave_texts.h"
 
 namespace korvane {
 
@@ -39,8 +40,8 @@ void WaveDisplay::SetClippedLabel(const QString& label) {
 }
 
 void WaveDisplay::SetLineFormats(const QString& amplitude, const QString& pointsPerPeriod) {
-    amplitudeFormat_ = amplitude;
-    pointsFormat_ = pointsPerPeriod;
+    amplitudeFormat_ = CheckedLineFormat(amplitude, kAmplitudeFormat);
+    pointsFormat_ = CheckedLineFormat(pointsPerPeriod, kPointsPerPeriodFormat);
     update();
 }
 

@@ -6,7 +6,6 @@
 #include <optional>
 
 #include "view/wave_scene.h"
-#include "view/wave_texts.h"
 
 namespace korvane {
 
@@ -86,8 +85,8 @@ class WaveDisplay : public QWidget {
     QString fileName_;
     QString cursorLabel_ = QStringLiteral("At Point");
     QString clippedLabel_ = QStringLiteral("CLIPPED");
-    QString amplitudeFormat_ = QString::fromLatin1(kAmplitudeFormat);
-    QString pointsFormat_ = QString::fromLatin1(kPointsPerPeriodFormat);
+    QString amplitudeFormat_;  // checked templates; empty: the program's own
+    QString pointsFormat_;
     int cursorX_ = 0;
     int cursorIndex_ = 0;
     QPixmap backBuffer_;

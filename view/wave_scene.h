@@ -52,7 +52,8 @@ struct WaveScene {
     std::uint16_t digitalIn = 0;
     QString fileName;
     QString cursorLabel;
-    QString amplitudeFormat;  // templates of the "Amp = ..." and "... Points per Period" lines
+    QString amplitudeFormat;  // checked templates of the "Amp = ..." and "... Points per Period"
+                              // lines; empty: the program's own
     QString pointsFormat;
     bool clipped = false;  // the generator clips the wave at full scale
     QString clippedLabel;

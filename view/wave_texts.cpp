@@ -8,16 +8,19 @@ namespace korvane {
 
 namespace {
 
-// A language file is user input: its template reaches the formatting only when it is safe.
-QString CheckedFormat(const QString& candidate, const char* fallback) {
-    return QString::fromStdString(CheckedTemplate(candidate.toStdString(), fallback));
+QByteArray FormatOr(const QString& checked, const char* own) {
+    return checked.isEmpty() ? QByteArray(own) : checked.toUtf8();
 }
 
 }  // namespace
 
+QString CheckedLineFormat(const QString& candidate, const char* fallback) {
+    return QString::fromStdString(CheckedTemplate(candidate.toStdString(), fallback));
+}
+
 QString AmplitudeText(float amplitude, double frequency, const QString& format) {
-    const QString checked = CheckedFormat(format, kAmplitudeFormat);
-    return QString::asprintf(checked.toUtf8().constData(), double(amplitude), frequency);
+    return QString::asprintf(FormatOr(format, kAmplitudeFormat).constData(), double(amplitude),
+                             frequency);
 }
 
 QString CursorReadout(float volts, const QString& label, int index) {
@@ -32,8 +35,8 @@ QString DigitalWordsText(std::uint16_t digitalOut, std::uint16_t digitalIn, bool
 }
 
 QString PointsPerPeriodText(int pointCount, int periodCount, const QString& format) {
-    const QString checked = CheckedFormat(format, kPointsPerPeriodFormat);
-    return QString::asprintf(checked.toUtf8().constData(), pointCount / std::max(1, periodCount));
+    return QString::asprintf(FormatOr(format, kPointsPerPeriodFormat).constData(),
+                             pointCount / std::max(1, periodCount));
 }
 
 }  // namespace korvane

@@ -52,16 +52,26 @@ TEST(WaveTextsTest, PointsPerPeriodDividesByThePeriods) {
     EXPECT_EQ(PointsPerPeriodText(1000, 0).toStdString(), "1000 Points per Period");
 }
 
+QString CheckedPoints(const QString& candidate) {
+    return CheckedLineFormat(candidate, kPointsPerPeriodFormat);
+}
+
+QString CheckedAmplitude(const QString& candidate) {
+    return CheckedLineFormat(candidate, kAmplitudeFormat);
+}
+
 // A language's template is used when it has the program's conversions, otherwise the program's.
 TEST(WaveTextsTest, LinesTakeOnlyASoundTemplateFromTheLanguage) {
-    EXPECT_EQ(PointsPerPeriodText(300, 1, QStringLiteral("每周期 %d 点")),
+    EXPECT_EQ(PointsPerPeriodText(300, 1, CheckedPoints(QStringLiteral("每周期 %d 点"))),
               QStringLiteral("每周期 300 点"));
-    EXPECT_EQ(PointsPerPeriodText(300, 1, QStringLiteral("%s Punkte")),
+    EXPECT_EQ(PointsPerPeriodText(300, 1, CheckedPoints(QStringLiteral("%s Punkte"))),
               QStringLiteral("300 Points per Period"));
-    EXPECT_EQ(PointsPerPeriodText(300, 1, QString()), QStringLiteral("300 Points per Period"));
-    EXPECT_EQ(AmplitudeText(2.0f, 1000.0, QStringLiteral("Ampl. = %.3lfV  Freq. = %.3lfHz")),
+    EXPECT_EQ(PointsPerPeriodText(300, 1, CheckedPoints(QString())),
+              QStringLiteral("300 Points per Period"));
+    EXPECT_EQ(AmplitudeText(2.0f, 1000.0,
+                            CheckedAmplitude(QStringLiteral("Ampl. = %.3lfV  Freq. = %.3lfHz"))),
               QStringLiteral("Ampl. = 2.000V  Freq. = 1000.000Hz"));
-    EXPECT_EQ(AmplitudeText(2.0f, 1000.0, QStringLiteral("%n%.3lf %.3lf")),
+    EXPECT_EQ(AmplitudeText(2.0f, 1000.0, CheckedAmplitude(QStringLiteral("%n%.3lf %.3lf"))),
               QStringLiteral("Amp = 2.000V  Freq = 1000.000Hz"));
 }
 
