@@ -1,15 +1,12 @@
 #include "shell/language/format_template.h"
 
-#include <cctype>
 #include <string_view>
 
 namespace korvane {
 
 namespace {
 
-bool IsDigit(char c) {
-    return std::isdigit(static_cast<unsigned char>(c)) != 0;
-}
+constexpr std::string_view kDigits = "0123456789";
 
 // Past the characters of `text` from `i` on that belong to `set`.
 std::size_t Skip(std::string_view text, std::size_t i, std::string_view set) {
@@ -19,19 +16,12 @@ std::size_t Skip(std::string_view text, std::size_t i, std::string_view set) {
     return i;
 }
 
-std::size_t SkipDigits(std::string_view text, std::size_t i) {
-    while (i < text.size() && IsDigit(text[i])) {
-        ++i;
-    }
-    return i;
-}
-
 // The end of the conversion that starts with the '%' at `start`: flags, width, precision,
 // length and conversion letter. npos when none does.
 std::size_t ConversionEnd(std::string_view text, std::size_t start) {
-    std::size_t i = SkipDigits(text, Skip(text, start + 1, "-+ #0"));
+    std::size_t i = Skip(text, Skip(text, start + 1, "-+ #0"), kDigits);
     if (i < text.size() && text[i] == '.') {
-        const std::size_t digits = SkipDigits(text, i + 1);
+        const std::size_t digits = Skip(text, i + 1, kDigits);
         if (digits == i + 1) {
             return std::string_view::npos;
         }
