@@ -18,7 +18,7 @@
 #include "bench/latency_samples.h"
 #include "engine/channel_worker.h"
 #include "engine/device_library/simulated_device_library.h"
-#include "engine/scpi/served_devices.h"
+#include "remote/served_devices.h"
 
 namespace korvane::scpi {
 namespace {

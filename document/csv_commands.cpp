@@ -5,13 +5,13 @@
 #include <system_error>
 
 #include "document/device_view.h"
-#include "document/dialogs/dialog_support.h"
 #include "document/document_host.h"
-#include "document/formats/csv_file.h"
-#include "document/formats/message_texts.h"
 #include "document/multi_tessel_doc.h"
+#include "document/user_message.h"
 #include "engine/channel_state.h"
-#include "shell/language/language_table.h"
+#include "formats/csv_file.h"
+#include "formats/message_texts.h"
+#include "i18n/language_table.h"
 
 namespace korvane {
 

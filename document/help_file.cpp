@@ -5,10 +5,10 @@
 #include <QFileInfo>
 #include <QUrl>
 
-#include "document/dialogs/dialog_support.h"
 #include "document/document_host.h"
 #include "document/multi_tessel_doc.h"
-#include "shell/language/language_table.h"
+#include "document/user_message.h"
+#include "i18n/language_table.h"
 
 namespace korvane {
 

@@ -5,20 +5,17 @@
 #include <QMdiSubWindow>
 #include <algorithm>
 #include <cmath>
-#include <cstdint>
 #include <limits>
-#include <optional>
 
 #include "document/command_ids.h"
 #include "document/csv_commands.h"
 #include "document/device_view.h"
-#include "document/dialogs/wave_parameter_dialogs.h"
 #include "document/document_host.h"
-#include "document/formats/settings_file.h"
 #include "document/help_file.h"
 #include "document/message_box.h"
 #include "engine/channel_state.h"
-#include "shell/language/language_table.h"
+#include "formats/settings_file.h"
+#include "i18n/language_table.h"
 
 namespace korvane {
 
@@ -86,22 +83,6 @@ int CMultiTesselDoc::SaveSettings(const QString& path) {
 void CMultiTesselDoc::ApplyPowerOnOutput() {
     if (m_pState) {
         m_pState->ApplyPowerOnOutput();
-    }
-}
-
-int CMultiTesselDoc::ShowWaveParameters(int waveType) {
-    if (m_pState) {
-        RunWaveParameterDialog(*m_pState, waveType, view_);
-    }
-    return 1;
-}
-
-void CMultiTesselDoc::EditWaveNumber() {
-    if (!m_pState) {
-        return;
-    }
-    if (const std::optional<int> number = RunWaveNumberDialog(m_pState->waveNumber, view_)) {
-        m_pState->SetWaveNumber(static_cast<std::int16_t>(*number));
     }
 }
 
@@ -177,20 +158,6 @@ void CMultiTesselDoc::RegisterCommands() {
     const auto waveIs = [this](int type) {
         return [this, type](CommandUi& ui) { ui.enabled = m_pState && m_pState->waveType == type; };
     };
-    const struct {
-        int command;
-        int waveType;
-    } parameterCommands[] = {{kCmdSquare, Square},
-                             {kCmdRamp, Ramp},
-                             {kCmdTrapezia, Trapezia},
-                             {kCmdExponent, Exponent},
-                             {kCmdAmFm, AmFm}};
-    for (const auto& entry : parameterCommands) {
-        const int type = entry.waveType;
-        commands_.OnCommand(entry.command, [this, type] { ShowWaveParameters(type); });
-        commands_.OnUpdate(entry.command, waveIs(type));
-    }
-    commands_.OnCommand(kCmdWaveNumber, [this] { EditWaveNumber(); });
     commands_.OnCommand(kCmdFileOpen, [this] { OnFileOpen(*this); });
     commands_.OnCommand(kCmdFileSave, [this] { OnFileSave(*this); });
     commands_.OnCommand(kCmdFileSaveAs, [this] { OnFileSaveAs(*this); });

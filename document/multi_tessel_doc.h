@@ -55,10 +55,6 @@ class CMultiTesselDoc : public QObject {
     int SaveSettings(const QString& path);
     void ApplyPowerOnOutput();
 
-    // Opens the parameter dialog of a wave type (Ramp, Square, Exponent, Trapezia, AM/FM).
-    int ShowWaveParameters(int waveType);
-    // Asks for the number of periods the display shows (nothing is downloaded).
-    void EditWaveNumber();
     // Re-translates the view and its open dialogs; the argument is not used.
     int ApplyLanguage(int languageIndex);
     static int TranslateWindow(QWidget& window);

@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "document/formats/archive_file.h"
 #include "engine/wave_type.h"
+#include "formats/archive_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::string_view bytes(reinterpret_cast<const char*>(data), size);

@@ -5,9 +5,9 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "document/formats/csv_file.h"
 #include "engine/channel_state.h"
 #include "engine/device_library/simulated_device_library.h"
+#include "formats/csv_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::string_view text(reinterpret_cast<const char*>(data), size);

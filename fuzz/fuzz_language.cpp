@@ -7,10 +7,10 @@
 #include <string_view>
 #include <vector>
 
-#include "shell/language/ini_document.h"
-#include "shell/language/leading_integer.h"
-#include "shell/language/menu_keys.h"
-#include "shell/language/text_decoding.h"
+#include "i18n/leading_integer.h"
+#include "i18n/menu_keys.h"
+#include "platform/ini_document.h"
+#include "platform/text_decoding.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 
 #include "engine/channel_state.h"
 #include "engine/device_library/simulated_device_library.h"
-#include "engine/scpi/scpi_instrument.h"
-#include "engine/scpi/scpi_session.h"
+#include "remote/scpi_instrument.h"
+#include "remote/scpi_session.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 #include <optional>
 #include <string_view>
 
-#include "document/formats/settings_file.h"
 #include "engine/channel_state.h"
 #include "engine/device_library/simulated_device_library.h"
+#include "formats/settings_file.h"
 
 namespace {
 

@@ -18,6 +18,6 @@ cmake -S . -B build-release -DCMAKE_BUILD_TYPE=Release -DKORVANE_WERROR=ON -DKOR
 cmake --build build-release -j"$jobs" --target korvaneawg korvaneawg-cli
 
 cmake -S . -B build-tsan -DKORVANE_TSAN=ON -DKORVANE_WERROR=ON >/dev/null
-cmake --build build-tsan -j"$jobs" --target test_engine
+cmake --build build-tsan -j"$jobs" --target test_engine test_remote
 (cd build-tsan && TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" \
     ctest --output-on-failure -j"$jobs")

@@ -1,9 +1,9 @@
 #include "shell/device_list.h"
 
-#include "document/dialogs/dialog_support.h"
 #include "document/multi_tessel_doc.h"
 #include "engine/channel_state.h"
 #include "engine/device_claim.h"
+#include "view/dialogs/dialog_support.h"
 
 namespace korvane {
 

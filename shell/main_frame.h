@@ -9,9 +9,9 @@
 
 #include "document/command_map.h"
 #include "document/document_host.h"
+#include "i18n/language_table.h"
 #include "shell/device_list.h"
 #include "shell/device_view_factory.h"
-#include "shell/language/language_table.h"
 #include "shell/remote_service.h"
 #include "shell/runtime_paths.h"
 #include "shell/status_text.h"

@@ -3,7 +3,7 @@
 #include <memory>
 #include <vector>
 
-#include "shell/language/translatable.h"
+#include "i18n/translatable.h"
 
 class QMenu;
 class QMenuBar;

@@ -7,8 +7,8 @@
 
 #include "document/multi_tessel_doc.h"
 #include "engine/channel_state.h"
-#include "engine/scpi/scpi_version.h"
-#include "shell/language/ini_file.h"
+#include "platform/ini_file.h"
+#include "remote/scpi_version.h"
 
 namespace korvane {
 namespace {

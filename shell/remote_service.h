@@ -4,8 +4,8 @@
 #include <QString>
 #include <memory>
 
-#include "engine/scpi/scpi_instrument.h"
-#include "engine/scpi/scpi_server.h"
+#include "remote/scpi_instrument.h"
+#include "remote/scpi_server.h"
 
 namespace korvane {
 

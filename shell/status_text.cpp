@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "engine/channel_state.h"
-#include "shell/language/language_table.h"
+#include "i18n/language_table.h"
 
 namespace korvane {
 

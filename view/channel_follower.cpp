@@ -1,10 +1,10 @@
 #include "view/channel_follower.h"
 
-#include "document/step_edit.h"
 #include "engine/channel_state.h"
 #include "view/controls/led.h"
 #include "view/controls/left_right.h"
 #include "view/controls/on_off.h"
+#include "view/entry/step_edit.h"
 #include "view/panel_form.h"
 
 namespace korvane {

@@ -1,7 +1,7 @@
 #include "view/dialog_knob_maker.h"
 
-#include "document/dialogs/dialog_knob.h"
 #include "view/controls/turn_button.h"
+#include "view/dialogs/dialog_knob.h"
 
 namespace korvane {
 

@@ -14,20 +14,21 @@
 
 #include "document/command_ids.h"
 #include "document/control_id.h"
-#include "document/dialogs/dialog_support.h"
-#include "document/dialogs/digital_io_dialogs.h"
-#include "document/dialogs/points_edit_dialog.h"
-#include "document/formats/arbitrary_points.h"
 #include "document/multi_tessel_doc.h"
-#include "document/step_edit.h"
 #include "engine/channel_state.h"
+#include "formats/arbitrary_points.h"
 #include "view/channel_follower.h"
 #include "view/clipboard_copy.h"
 #include "view/controls/led.h"
 #include "view/controls/left_right.h"
 #include "view/controls/on_off.h"
 #include "view/controls/turn_button.h"
-#include "view/entry_values.h"
+#include "view/dialogs/dialog_support.h"
+#include "view/dialogs/digital_io_dialogs.h"
+#include "view/dialogs/points_edit_dialog.h"
+#include "view/dialogs/wave_parameter_commands.h"
+#include "view/entry/entry_values.h"
+#include "view/entry/step_edit.h"
 #include "view/measurement_text.h"
 #include "view/panel_geometry.h"
 #include "view/report.h"
@@ -253,6 +254,8 @@ void CMultiTesselView::ConnectKnobs() {
 }
 
 void CMultiTesselView::RegisterCommands() {
+    RegisterWaveParameterCommands(
+        commands_, [this] { return Document().m_pState.get(); }, this);
     commands_.OnCommand(kCmdFilePrint, [this] { PrintWithDialog(*this); });
     commands_.OnCommand(kCmdFilePrintDirect, [this] { PrintDirect(*this); });
     commands_.OnCommand(kCmdFilePrintPreview, [this] { ShowPrintPreview(*this); });

@@ -6,13 +6,13 @@
 #include <algorithm>
 
 #include "document/control_id.h"
-#include "document/formats/step_entry.h"
-#include "document/step_edit.h"
-#include "shell/language/language_table.h"
+#include "i18n/language_table.h"
 #include "view/controls/led.h"
 #include "view/controls/left_right.h"
 #include "view/controls/on_off.h"
 #include "view/controls/turn_button.h"
+#include "view/entry/step_edit.h"
+#include "view/entry/step_entry.h"
 #include "view/panel_label.h"
 #include "view/spin_buttons.h"
 

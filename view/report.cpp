@@ -14,8 +14,8 @@
 #include <optional>
 
 #include "document/multi_tessel_doc.h"
-#include "document/step_edit.h"
 #include "engine/channel_state.h"
+#include "view/entry/step_edit.h"
 #include "view/multi_tessel_view.h"
 #include "view/wave_display.h"
 

@@ -8,11 +8,11 @@
 #include <algorithm>
 #include <cmath>
 
-#include "document/dialogs/dialog_support.h"
-#include "document/formats/str_convert.h"
 #include "engine/channel_state.h"
+#include "formats/str_convert.h"
 #include "view/controls/led.h"
 #include "view/controls/turn_button.h"
+#include "view/dialogs/dialog_support.h"
 
 namespace korvane {
 

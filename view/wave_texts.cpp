@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "shell/language/format_template.h"
+#include "i18n/format_template.h"
 
 namespace korvane {
 

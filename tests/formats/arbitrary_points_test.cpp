@@ -1,4 +1,4 @@
-#include "document/formats/arbitrary_points.h"
+#include "formats/arbitrary_points.h"
 
 #include <gtest/gtest.h>
 

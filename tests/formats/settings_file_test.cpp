@@ -1,4 +1,4 @@
-#include "document/formats/settings_file.h"
+#include "formats/settings_file.h"
 
 #include <gtest/gtest.h>
 
@@ -9,9 +9,9 @@
 #include <limits>
 
 #include "channel_fixture.h"
-#include "document/formats/little_endian.h"
+#include "formats/little_endian.h"
+#include "i18n/language_table.h"
 #include "scratch_folder.h"
-#include "shell/language/language_table.h"
 
 namespace korvane {
 namespace {

@@ -1,4 +1,4 @@
-#include "document/formats/str_convert.h"
+#include "formats/str_convert.h"
 
 #include <gtest/gtest.h>
 

@@ -8,9 +8,9 @@
 #include <QTest>
 
 #include "document/multi_tessel_doc.h"
-#include "document/step_edit.h"
 #include "shell_fixture.h"
 #include "view/controls/on_off.h"
+#include "view/entry/step_edit.h"
 #include "view/multi_tessel_view.h"
 #include "view/wave_display.h"
 

@@ -17,11 +17,11 @@
 
 #include "document/command_ids.h"
 #include "document/csv_commands.h"
-#include "document/dialogs/wave_number_dialog.h"
 #include "document/multi_tessel_doc.h"
 #include "engine/channel_state.h"
 #include "engine/device_library/simulated_device_library.h"
 #include "shell_fixture.h"
+#include "view/dialogs/wave_number_dialog.h"
 
 namespace korvane {
 namespace {

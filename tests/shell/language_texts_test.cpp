@@ -11,9 +11,9 @@
 #include <QTest>
 
 #include "document/command_ids.h"
-#include "document/device_list_dialog.h"
 #include "document/multi_tessel_doc.h"
 #include "engine/channel_state.h"
+#include "shell/device_list_dialog.h"
 #include "shell/device_tab_bar.h"
 #include "shell_fixture.h"
 #include "view/controls/on_off.h"

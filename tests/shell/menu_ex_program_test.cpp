@@ -14,10 +14,10 @@
 #include <QToolBar>
 
 #include "document/command_ids.h"
-#include "document/dialogs/digital_io_dialogs.h"
 #include "document/multi_tessel_doc.h"
 #include "shell/menu_ex.h"
 #include "shell_fixture.h"
+#include "view/dialogs/digital_io_dialogs.h"
 
 namespace korvane {
 namespace {

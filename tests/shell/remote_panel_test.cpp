@@ -2,13 +2,13 @@
 #include <gtest/gtest.h>
 
 #include "document/multi_tessel_doc.h"
-#include "document/step_edit.h"
 #include "engine/channel_state.h"
 #include "engine/device_library/simulated_device_library.h"
-#include "engine/scpi_test_client.h"
+#include "remote/scpi_test_client.h"
 #include "shell/main_frame.h"
 #include "shell_fixture.h"
 #include "view/controls/on_off.h"
+#include "view/entry/step_edit.h"
 #include "view/multi_tessel_view.h"
 
 namespace korvane {

@@ -6,8 +6,8 @@
 #include "document/multi_tessel_doc.h"
 #include "engine/channel_state.h"
 #include "engine/device_library/simulated_device_library.h"
-#include "engine/scpi_test_client.h"
-#include "shell/language/ini_file.h"
+#include "platform/ini_file.h"
+#include "remote/scpi_test_client.h"
 #include "shell/remote_service.h"
 
 namespace korvane {

@@ -15,8 +15,8 @@
 #include <QTest>
 #include <QToolBar>
 
-#include "document/device_list_dialog.h"
 #include "document/multi_tessel_doc.h"
+#include "shell/device_list_dialog.h"
 #include "shell/device_tab_bar.h"
 #include "shell/device_view_factory.h"
 

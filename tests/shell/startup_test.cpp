@@ -11,11 +11,11 @@
 #include <QToolBar>
 
 #include "document/command_ids.h"
-#include "document/device_list_dialog.h"
 #include "document/multi_tessel_doc.h"
 #include "engine/channel_state.h"
 #include "engine/device_library/library_factory.h"
 #include "shell/child_frame.h"
+#include "shell/device_list_dialog.h"
 #include "shell/device_tab_bar.h"
 #include "shell_fixture.h"
 

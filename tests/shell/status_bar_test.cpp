@@ -5,10 +5,10 @@
 #include <QTest>
 
 #include "document/command_ids.h"
-#include "document/device_list_dialog.h"
 #include "document/multi_tessel_doc.h"
 #include "engine/channel_state.h"
-#include "shell/language/language_table.h"
+#include "i18n/language_table.h"
+#include "shell/device_list_dialog.h"
 #include "shell/status_text.h"
 #include "shell_fixture.h"
 

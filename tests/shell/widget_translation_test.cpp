@@ -9,7 +9,7 @@
 #include <QVBoxLayout>
 
 #include "document/control_id.h"
-#include "shell/language/language_table.h"
+#include "i18n/language_table.h"
 #include "shell/qt_translatable.h"
 
 namespace korvane {

@@ -10,7 +10,6 @@
 #include <QTest>
 
 #include "document/command_ids.h"
-#include "document/step_edit.h"
 #include "engine/channel_state.h"
 #include "shell/child_frame.h"
 #include "shell/device_tab_bar.h"
@@ -18,6 +17,7 @@
 #include "shell_fixture.h"
 #include "view/controls/led.h"
 #include "view/controls/on_off.h"
+#include "view/entry/step_edit.h"
 #include "view/multi_tessel_view.h"
 #include "view/wave_display.h"
 

@@ -3,14 +3,14 @@
 
 #include <QTest>
 
-#include "document/dialogs/dialog_knob.h"
-#include "document/dialogs/duty_dialog.h"
-#include "document/num_edit.h"
 #include "engine/channel_state.h"
 #include "engine/device_library/simulated_device_library.h"
 #include "engine/poll_coordinator.h"
 #include "view/controls/turn_button.h"
 #include "view/dialog_knob_maker.h"
+#include "view/dialogs/dialog_knob.h"
+#include "view/dialogs/duty_dialog.h"
+#include "view/entry/num_edit.h"
 
 namespace korvane {
 namespace {

@@ -11,7 +11,7 @@
 #include <functional>
 
 #include "document/csv_commands.h"
-#include "shell/language/language_table.h"
+#include "i18n/language_table.h"
 #include "view/controls/left_right.h"
 #include "view/report.h"
 #include "view/wave_display.h"

@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "document/multi_tessel_doc.h"
-#include "document/step_edit.h"
 #include "engine/channel_state.h"
 #include "engine/device_library/simulated_device_library.h"
 #include "view/controls/on_off.h"
+#include "view/entry/step_edit.h"
 #include "view/multi_tessel_view.h"
 
 namespace korvane::test {

@@ -3,8 +3,8 @@
 #include <QSlider>
 #include <string>
 
-#include "engine/scpi/scpi_instrument.h"
-#include "engine/scpi/scpi_session.h"
+#include "remote/scpi_instrument.h"
+#include "remote/scpi_session.h"
 #include "view/controls/led.h"
 #include "view/controls/left_right.h"
 #include "view/controls/turn_button.h"

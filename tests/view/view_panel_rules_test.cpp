@@ -8,7 +8,7 @@
 
 #include "engine/channel_state.h"
 #include "engine/device_library/simulated_device_library.h"
-#include "view/entry_values.h"
+#include "view/entry/entry_values.h"
 #include "view/knob_turn.h"
 #include "view/measurement_text.h"
 #include "view/panel_geometry.h"

@@ -5,7 +5,7 @@
 #include <optional>
 
 #include "document/command_ids.h"
-#include "document/dialogs/points_edit_dialog.h"
+#include "view/dialogs/points_edit_dialog.h"
 #include "view/wave_display.h"
 #include "view_panel_fixture.h"
 

@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "engine/device_library/library_factory.h"
-#include "engine/scpi/served_devices.h"
+#include "remote/served_devices.h"
 #include "tools/cli/cli_command.h"
 
 namespace korvane::cli {

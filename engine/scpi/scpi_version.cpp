@@ -1,9 +1,0 @@
-#include "engine/scpi/scpi_version.h"
-
-namespace korvane::scpi {
-
-const char* ProgramVersion() {
-    return KORVANE_VERSION;
-}
-
-}  // namespace korvane::scpi

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <filesystem>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "formats/file_result.h"
+#include "formats/waveform_data.h"
+
+namespace korvane {
+
+class ChannelState;
+class LanguageTable;
+
+// Waveform CSV text: "#CLOCK=<rate>", "#SIZE=<count>", then "<volts>,0,0" per point, every number
+// with six decimals, every line ended by CR LF.
+std::string FormatCsv(float sampleRate, std::span<const float> points);
+
+// Reads CSV text tolerantly: a header value is the text after the first "=" and before the first
+// ","; a point is the text before the first ","; malformed numbers and missing lines read as 0 and
+// surplus lines are ignored. Only a point count outside 1..4096 refuses the text.
+WaveformError ParseCsv(std::string_view text, WaveformData& waveform);
+
+// The channel's point table as it is saved: the sample rate becomes points × frequency (stored
+// into the channel too), so a file always plays at the channel's frequency.
+WaveformData WaveformToSave(ChannelState& channel);
+
+// Writes the channel's point table to `path` (through a temporary file beside it).
+FileResult ExportCsv(ChannelState& channel, const std::filesystem::path& path);
+// Reads `path` completely; `waveform` is filled only on success.
+FileResult ReadCsvFile(const std::filesystem::path& path, const LanguageTable& language,
+                       WaveformData& waveform);
+// ReadCsvFile, then ApplyWaveform; a refused file leaves the channel exactly as it was.
+FileResult ImportCsv(ChannelState& channel, const std::filesystem::path& path,
+                     const LanguageTable& language);
+
+}  // namespace korvane

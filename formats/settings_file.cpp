@@ -1,0 +1,213 @@
+#include "formats/settings_file.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "engine/channel_state.h"
+#include "formats/little_endian.h"
+#include "formats/message_texts.h"
+#include "platform/atomic_file.h"
+
+namespace korvane {
+namespace {
+
+constexpr std::u16string_view kMagic = u"QVX-DSO";
+constexpr std::size_t kMagicBytes = 14;
+
+// Calls visit(field) for every field of the record in file order; encoding, decoding and the
+// finiteness test share this one list.
+template <typename Record, typename Visitor>
+void VisitFields(Record& r, Visitor visit) {
+    visit(r.frequency);
+    visit(r.amplitude);
+    visit(r.offset);
+    visit(r.phase);
+    visit(r.outputOn);
+    visit(r.measureOn);
+    visit(r.outputOnAgain);
+    visit(r.attenuate20dB);
+    visit(r.waveType);
+    visit(r.extTrigger);
+    visit(r.triggerEdge);
+    visit(r.powerOnOutput);
+    visit(r.squareDuty);
+    visit(r.rampDuty);
+    visit(r.exponentRaise);
+    visit(r.exponentTimeConstant);
+    visit(r.trapeziaRise);
+    visit(r.trapeziaHigh);
+    visit(r.trapeziaFall);
+    visit(r.amDepth);
+    visit(r.carrierFrequency);
+    visit(r.fmDeviation);
+    visit(r.fmMode);
+}
+
+template <typename T>
+T Limit(T value, T low, T high) {
+    return std::clamp(value, low, high);
+}
+
+std::int32_t AsFlag(std::int32_t value) {
+    return value != 0 ? 1 : 0;
+}
+
+}  // namespace
+
+SettingsRecord CaptureSettings(const ChannelState& channel) {
+    SettingsRecord r;
+    r.frequency = channel.frequency;
+    r.amplitude = channel.amplitude;
+    r.offset = channel.offset;
+    r.phase = channel.phase;
+    r.outputOn = channel.outputOn;
+    r.measureOn = channel.measureOn;
+    r.outputOnAgain = channel.outputOn;
+    r.attenuate20dB = channel.attenuate20dB;
+    r.waveType = channel.waveType;
+    r.extTrigger = channel.extTrigger;
+    r.triggerEdge = channel.triggerEdge;
+    r.powerOnOutput = channel.powerOnOutput;
+    r.squareDuty = channel.squareDuty;
+    r.rampDuty = channel.rampDuty;
+    r.exponentRaise = channel.exponentRaise;
+    r.exponentTimeConstant = channel.exponentTimeConstant;
+    r.trapeziaRise = channel.trapeziaRise;
+    r.trapeziaHigh = channel.trapeziaHigh;
+    r.trapeziaFall = channel.trapeziaFall;
+    r.amDepth = channel.amDepth;
+    r.carrierFrequency = channel.carrierFrequency;
+    r.fmDeviation = channel.fmDeviation;
+    r.fmMode = channel.fmMode;
+    return r;
+}
+
+SettingsBytes EncodeSettings(const SettingsRecord& record) {
+    SettingsBytes bytes{};
+    std::uint8_t* out = bytes.data();
+    for (char16_t unit : kMagic) {
+        PutLittleEndian(out, unit);
+        out += sizeof unit;
+    }
+    VisitFields(record, [&out](const auto& field) {
+        PutLittleEndian(out, field);
+        out += sizeof field;
+    });
+    return bytes;
+}
+
+std::optional<SettingsRecord> DecodeSettings(std::string_view bytes) {
+    if (bytes.size() < kSettingsFileSize) {
+        return std::nullopt;
+    }
+    const auto* in = reinterpret_cast<const std::uint8_t*>(bytes.data());
+    for (std::size_t i = 0; i < kMagic.size(); ++i) {
+        if (GetLittleEndian<char16_t>(in + 2 * i) != kMagic[i]) {
+            return std::nullopt;
+        }
+    }
+    in += kMagicBytes;
+    SettingsRecord record;
+    VisitFields(record, [&in](auto& field) {
+        field = GetLittleEndian<std::remove_reference_t<decltype(field)>>(in);
+        in += sizeof field;
+    });
+    return record;
+}
+
+bool IsFinite(const SettingsRecord& record) {
+    bool finite = true;
+    VisitFields(record, [&finite](const auto& field) {
+        if constexpr (std::is_floating_point_v<std::remove_cvref_t<decltype(field)>>) {
+            finite = finite && std::isfinite(field);
+        }
+    });
+    return finite;
+}
+
+SettingsRecord LimitToPanel(SettingsRecord r) {
+    r.waveType = Limit(r.waveType, 0, kWaveTypeCount - 1);
+    r.frequency = Limit(r.frequency, kMinFrequency, MaxFrequency(r.waveType));
+    r.amplitude = Limit(r.amplitude, 0.0f, kMaxAmplitude);
+    r.offset = Limit(r.offset, -kMaxOffset, kMaxOffset);
+    r.phase = Limit(r.phase, 0.0f, 1.0f);
+    for (float* duty : {&r.squareDuty, &r.rampDuty, &r.trapeziaRise, &r.trapeziaHigh,
+                        &r.trapeziaFall, &r.amDepth}) {
+        *duty = Limit(*duty, 0.0f, 1.0f);
+    }
+    r.exponentTimeConstant = std::max(r.exponentTimeConstant, 0.0f);
+    for (std::int32_t* flag : {&r.outputOn, &r.measureOn, &r.outputOnAgain, &r.attenuate20dB,
+                               &r.extTrigger, &r.exponentRaise, &r.fmMode}) {
+        *flag = AsFlag(*flag);
+    }
+    return r;
+}
+
+void ApplySettings(ChannelState& channel, const SettingsRecord& r) {
+    channel.SetFrequency(r.frequency);
+    channel.amplitude = r.amplitude;
+    channel.SetOffset(r.offset);
+    channel.phase = r.phase;
+    channel.RequestDownload();
+    channel.SetOutputOn(r.outputOn);
+    channel.SetMeasureOn(r.measureOn);
+    channel.SetOutputOn(r.outputOnAgain);
+    channel.SetAttenuate20dB(r.attenuate20dB);
+    channel.SetWaveType(r.waveType);
+    channel.SetExtTrigger(r.extTrigger);
+    channel.SetTriggerEdge(r.triggerEdge);
+    channel.SetPowerOnOutput(0, r.powerOnOutput);
+    channel.squareDuty = r.squareDuty;
+    channel.rampDuty = r.rampDuty;
+    channel.exponentRaise = r.exponentRaise;
+    channel.exponentTimeConstant = r.exponentTimeConstant;
+    channel.trapeziaRise = r.trapeziaRise;
+    channel.trapeziaHigh = r.trapeziaHigh;
+    channel.trapeziaFall = r.trapeziaFall;
+    channel.amDepth = r.amDepth;
+    channel.carrierFrequency = r.carrierFrequency;
+    channel.fmDeviation = r.fmDeviation;
+    channel.fmMode = r.fmMode;
+}
+
+bool HasSettingsExtension(const std::filesystem::path& path) {
+    const std::string& text = path.native();
+    constexpr std::string_view kExtension = ".set";
+    if (text.size() < kExtension.size()) {
+        return false;
+    }
+    return std::equal(
+        kExtension.begin(), kExtension.end(), text.end() - kExtension.size(),
+        [](char wanted, char c) { return wanted == ((c >= 'A' && c <= 'Z') ? c - 'A' + 'a' : c); });
+}
+
+FileResult SaveSettings(const ChannelState& channel, const std::filesystem::path& path) {
+    SettingsBytes bytes = EncodeSettings(CaptureSettings(channel));
+    std::error_code error = WriteFileAtomically(
+        path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    if (error) {
+        return FileResult::Refused(CannotSaveText(kSettingsFileError, error));
+    }
+    return FileResult::Success();
+}
+
+FileResult LoadSettings(ChannelState& channel, const std::filesystem::path& path,
+                        const LanguageTable& language) {
+    if (!HasSettingsExtension(path)) {
+        return FileResult::Refused(LanguageText(language, kTextNotSettingsFile,
+                                                "Settings files have the extension \".set\"."));
+    }
+    std::string bytes;
+    if (ReadFilePrefix(path, kSettingsFileSize, bytes)) {
+        return FileResult::Refused();
+    }
+    std::optional<SettingsRecord> record = DecodeSettings(bytes);
+    if (!record || !IsFinite(*record)) {
+        return FileResult::Refused();
+    }
+    ApplySettings(channel, LimitToPanel(*record));
+    return FileResult::Success();
+}
+
+}  // namespace korvane

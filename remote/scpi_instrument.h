@@ -1,0 +1,76 @@
+#pragma once
+
+#include <cstddef>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "remote/scpi_client.h"
+#include "remote/scpi_message.h"
+#include "remote/scpi_sweep_runner.h"
+
+namespace korvane {
+class ChannelState;
+}
+
+namespace korvane::scpi {
+
+// The generators as remote clients see them: channels SOURce1..n, the command table and the
+// sweeps run on a client's behalf. Commands change a channel only through its setters and its
+// command queue, as the panel does.
+//
+// Thread-safe: commands of every client run one at a time under the instrument's lock, so a
+// command made of several steps (a point table, a reset) is never interleaved with another
+// client's. The GUI thread may change the channel list at any time.
+class Instrument {
+  public:
+    // A client waits before it adds to a connected channel's queue while the queue holds this
+    // many commands, so a fast client never makes it grow without bound.
+    static constexpr std::size_t kMaxQueuedCommands = 32;
+
+    explicit Instrument(std::string version);
+    ~Instrument();
+    Instrument(const Instrument&) = delete;
+    Instrument& operator=(const Instrument&) = delete;
+
+    // The channels served as SOURce1..n, in order. A channel that leaves the list has its remote
+    // sweep stopped before this returns, so it may be destroyed afterwards; channels still in the
+    // list must outlive the instrument.
+    void SetChannels(std::vector<ChannelState*> channels);
+    std::size_t ChannelCount() const;
+
+    struct Result {
+        bool wait = false;  // not run yet: try again later
+        int error = 0;      // already queued in the client's error queue
+        bool hasReply = false;
+        std::string reply;
+    };
+    // Runs one command of a client's line.
+    Result Execute(const ProgramUnit& unit, ClientState& client);
+
+    // Every channel that can send has sent all its queued commands.
+    bool OperationsComplete() const;
+
+    // ---- for the commands (called while Execute holds the lock) ----
+    std::string Identity() const;
+    // Every channel back to its defaults, sweeps off, the full configuration queued.
+    void ResetChannels();
+    void SetSweep(ChannelState& channel, bool on);
+    // OperationsComplete, for a command.
+    bool OperationsCompleteLocked() const;
+    // Every connected channel's device answers.
+    bool DevicesAnswer() const;
+
+  private:
+    bool MustWait(const ChannelState& channel) const;
+    void StopSweep(ChannelState& channel);
+
+    mutable std::mutex mutex_;
+    std::string version_;
+    std::vector<ChannelState*> channels_;
+    std::map<ChannelState*, std::unique_ptr<SweepRunner>> sweeps_;
+};
+
+}  // namespace korvane::scpi

@@ -1,0 +1,38 @@
+#include "remote/served_devices.h"
+
+#include "remote/scpi_version.h"
+
+namespace korvane::scpi {
+
+ServedDevices::ServedDevices(DeviceLibrary& library, Server::Options options)
+    : instrument_(ProgramVersion()), server_(instrument_, std::move(options)) {
+    const int count = library.DDSSearch();
+    for (int index = 0; index < count; ++index) {
+        auto channel = std::make_unique<ChannelState>(library);
+        channel->demo = 0;
+        channel->deviceIndex = index;
+        channel->ConfigureDevice();
+        channels_.push_back(std::move(channel));
+    }
+    if (channels_.empty()) {
+        channels_.push_back(std::make_unique<ChannelState>(library));
+    }
+    std::vector<ChannelState*> served;
+    for (const auto& channel : channels_) {
+        served.push_back(channel.get());
+        workers_.push_back(std::make_unique<ChannelWorker>(*channel));
+    }
+    instrument_.SetChannels(std::move(served));
+}
+
+ServedDevices::~ServedDevices() {
+    server_.Stop();
+    instrument_.SetChannels({});
+    workers_.clear();  // every worker stops before its channel goes
+}
+
+std::string ServedDevices::Start() {
+    return server_.Start();
+}
+
+}  // namespace korvane::scpi

@@ -1,0 +1,88 @@
+#include "i18n/builtin_language.h"
+
+#include <gtest/gtest.h>
+
+#include "support/param_name.h"
+
+#include <algorithm>
+#include <string>
+#include <string_view>
+
+#include "platform/ini_document.h"
+
+namespace korvane {
+namespace {
+
+TEST(BuiltInLanguageTest, IsTheAppSectionWithCrLfLinesAndAnEmptyLastLine) {
+    const std::string_view bytes = BuiltInLanguageBytes();
+    EXPECT_TRUE(bytes.starts_with("[App]\r\n8888=English\r\n100=About\r\n"));
+    EXPECT_TRUE(bytes.ends_with("\r\n57667=Help \r\n\r\n"));
+    // "[App]", 167 texts and the empty line.
+    EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\n'), 169);
+    EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\r'), 169);
+    EXPECT_EQ(bytes.find("\n\r\n"), bytes.size() - 3) << "no empty line before the last";
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] == '\n') {
+            ASSERT_EQ(bytes[i - 1], '\r') << "at byte " << i;
+        }
+        ASSERT_LT(static_cast<unsigned char>(bytes[i]), 0x80) << "at byte " << i;
+    }
+}
+
+TEST(BuiltInLanguageTest, Key1055OccursTwiceAndEveryOtherKeyOnce) {
+    std::vector<std::string> keys;
+    std::vector<std::string> values;
+    ASSERT_EQ(
+        IniDocument::Parse(std::string(BuiltInLanguageBytes())).ReadSection("App", keys, values),
+        167);
+    const auto first = std::find(keys.begin(), keys.end(), "1055");
+    ASSERT_NE(first, keys.end());
+    EXPECT_EQ(values[first - keys.begin()], "KorvaneAWG");
+    const auto second = std::find(first + 1, keys.end(), "1055");
+    ASSERT_NE(second, keys.end());
+    EXPECT_EQ(values[second - keys.begin()], "Change");
+    std::sort(keys.begin(), keys.end());
+    EXPECT_EQ(std::adjacent_find(keys.begin(), keys.end()) - keys.begin(),
+              std::find(keys.begin(), keys.end(), "1055") - keys.begin());
+    EXPECT_EQ(std::unique(keys.begin(), keys.end()) - keys.begin(), 166);
+}
+
+struct EntryCase {
+    std::size_t index;
+    const char* key;
+    const char* value;
+};
+
+class BuiltInEntryTest : public ::testing::TestWithParam<EntryCase> {};
+
+// Landmarks of the file order, trailing blanks included.
+TEST_P(BuiltInEntryTest, StandsAtItsPlace) {
+    std::vector<std::string> keys;
+    std::vector<std::string> values;
+    IniDocument::Parse(std::string(BuiltInLanguageBytes())).ReadSection("App", keys, values);
+    ASSERT_LT(GetParam().index, keys.size());
+    EXPECT_EQ(keys[GetParam().index], GetParam().key);
+    EXPECT_EQ(values[GetParam().index], GetParam().value);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Landmarks, BuiltInEntryTest,
+    ::testing::Values(
+        EntryCase{0, "8888", "English"}, EntryCase{13, "145", "Digital Input"},
+        EntryCase{14, "1055", "KorvaneAWG"},
+        EntryCase{15, "1117", "Arbitrary waveform generator control program"},
+        EntryCase{16, "1127", "OK"}, EntryCase{17, "1048", "Cancel"}, EntryCase{18, "800", "&File"},
+        EntryCase{20, "80001", "&Close "}, EntryCase{21, "80002", "--"},
+        EntryCase{59, "80502", "Close Output Power On "}, EntryCase{62, "8050400", "Default(En)"},
+        EntryCase{63, "8050401", "--"}, EntryCase{71, "1097", "Ramp"},
+        EntryCase{153, "2069", "Digital Out Pin (H: 3.3V, L:GND)"},
+        EntryCase{154, "2065", "The manual could not be opened. Open it in a browser: %s"},
+        EntryCase{156, "2067", "CLIPPED"}, EntryCase{157, "2063", "%d Points per Period"},
+        EntryCase{158, "2064", "Amp = %.3lfV  Freq = %.3lfHz"}, EntryCase{166, "57667", "Help "}),
+    [](const auto& info) {
+        const auto& p = info.param;
+        return test::ParamName("key", p.key);
+    });
+
+}  // namespace
+}  // namespace korvane

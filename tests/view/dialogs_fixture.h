@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <memory>
+
+#include "document/device_view.h"
+#include "document/multi_tessel_doc.h"
+#include "engine/channel_state.h"
+#include "engine/device_library/simulated_device_library.h"
+#include "engine/poll_coordinator.h"
+#include "formats/arbitrary_points.h"
+#include "view/dialogs/dialog_support.h"
+
+namespace korvane {
+
+// The smallest device window a document needs: switching to Arbitrary derives the points from
+// the shown wave unless a file is being loaded, as the front panel does.
+class PanelStandIn : public DeviceView {
+  public:
+    explicit PanelStandIn(CMultiTesselDoc& document) : DeviceView(document, nullptr) {}
+
+    void SelectWaveType(int type) override {
+        ChannelState& channel = *Document().m_pState;
+        if (type == Arbitrary && channel.waveType != Arbitrary &&
+            Document().m_bLoadedFromFile == 0) {
+            DeriveArbitraryPoints(channel);
+        }
+        channel.SetWaveType(type);
+        selected.append(type);
+    }
+    void ShowFrequency() override { shownFrequency = Document().m_pState->frequency; }
+
+    QList<int> selected;
+    double shownFrequency = 0.0;
+};
+
+// A document on one simulated generator with its stand-in panel; messages are collected
+// instead of shown.
+struct DocumentFixture {
+    explicit DocumentFixture(bool real = false) : library(1) {
+        document.m_pState = std::make_unique<ChannelState>(library, coordinator);
+        if (real) {
+            Channel().demo = 0;
+            Channel().deviceIndex = 0;
+        }
+        document.SetView(&panel);
+    }
+    ~DocumentFixture() { document.SetView(nullptr); }
+
+    ChannelState& Channel() { return *document.m_pState; }
+    void DrainQueue() {
+        while (Channel().PopCommand() != 0) {
+        }
+    }
+    // Runs worker cycles until every queued command has reached the simulated device.
+    void RunQueue() {
+        while (!Channel().QueuedCommands().empty()) {
+            Channel().Poll();
+        }
+    }
+
+    SimulatedDeviceLibrary library;
+    PollCoordinator coordinator;
+    CMultiTesselDoc document;
+    PanelStandIn panel{document};
+    QStringList messages;
+    ScopedMessageSink sink{[this](QWidget*, const QString& text) { messages.append(text); }};
+};
+
+}  // namespace korvane

@@ -1,0 +1,42 @@
+#include "view/dialogs/dialog_support.h"
+
+#include <QDialog>
+#include <QVariant>
+
+#include "document/multi_tessel_doc.h"
+
+namespace korvane {
+
+namespace {
+
+constexpr const char* kResourceIdProperty = "korvaneResourceId";
+
+}  // namespace
+
+void InitialiseDialog(QDialog& dialog, int resourceId) {
+    dialog.setProperty(kResourceIdProperty, resourceId);
+    CMultiTesselDoc::TranslateWindow(dialog);
+    const QString title = CMultiTesselDoc::GetLanguageText(resourceId);
+    if (!title.isEmpty()) {
+        dialog.setWindowTitle(title);
+    }
+}
+
+void RetranslateDialog(QDialog& dialog) {
+    const QVariant resourceId = dialog.property(kResourceIdProperty);
+    if (resourceId.isValid()) {
+        InitialiseDialog(dialog, resourceId.toInt());
+    } else {
+        CMultiTesselDoc::TranslateWindow(dialog);
+    }
+}
+
+QString NotAnIntegerText() {
+    return QStringLiteral("Please enter an integer.");
+}
+
+QString NotANumberText() {
+    return QStringLiteral("Please enter a number.");
+}
+
+}  // namespace korvane
