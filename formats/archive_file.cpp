@@ -195,7 +195,7 @@ FileResult ReadArchiveFile(const std::filesystem::path& path, const LanguageTabl
                            WaveformData& waveform) {
     std::string bytes;
     if (std::error_code error = ReadFilePrefix(path, kMaxArchiveBytes, bytes)) {
-        return FileResult::Refused(CannotSaveText(kCsvFileError, error));
+        return FileResult::Refused(CannotReadText(language, path, error));
     }
     WaveformError refusal = ParseArchive(bytes, waveform);
     if (refusal != WaveformError::None) {

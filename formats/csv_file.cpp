@@ -31,6 +31,8 @@ class LineReader {
         }
         return line;
     }
+    // Whether no line is left: the text is used up.
+    bool AtEnd() const { return rest_.empty(); }
 
   private:
     std::string_view rest_;
@@ -81,6 +83,11 @@ WaveformError ParseCsv(std::string_view text, WaveformData& waveform) {
     parsed.sampleRate = sampleRate;
     parsed.points.resize(static_cast<std::size_t>(count));
     for (float& point : parsed.points) {
+        // A file cut short (a header and no points, or fewer than it announces) would play
+        // zeros in place of the lost points.
+        if (lines.AtEnd()) {
+            return WaveformError::TooFewPoints;
+        }
         point = PointValue(lines.Next());
     }
     waveform = std::move(parsed);
@@ -114,7 +121,7 @@ FileResult ReadCsvFile(const std::filesystem::path& path, const LanguageTable& l
                        WaveformData& waveform) {
     std::string text;
     if (std::error_code error = ReadFilePrefix(path, kMaxCsvBytes, text)) {
-        return FileResult::Refused(CannotSaveText(kCsvFileError, error));
+        return FileResult::Refused(CannotReadText(language, path, error));
     }
     WaveformError refusal = ParseCsv(text, waveform);
     if (refusal != WaveformError::None) {

@@ -18,8 +18,9 @@ class LanguageTable;
 std::string FormatCsv(float sampleRate, std::span<const float> points);
 
 // Reads CSV text tolerantly: a header value is the text after the first "=" and before the first
-// ","; a point is the text before the first ","; malformed numbers and missing lines read as 0 and
-// surplus lines are ignored. Only a point count outside 1..4096 refuses the text.
+// ","; a point is the text before the first ","; malformed numbers read as 0 and surplus lines
+// are ignored. A point count outside 1..4096, or fewer point lines than the count, refuses the
+// text.
 WaveformError ParseCsv(std::string_view text, WaveformData& waveform);
 
 // The channel's point table as it is saved: the sample rate becomes points × frequency (stored

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <system_error>
 
@@ -11,6 +12,7 @@ class LanguageTable;
 inline constexpr int kTextValueOver = 2003;         // too many points
 inline constexpr int kTextPointsTooFew = 2006;      // no points
 inline constexpr int kTextNotSettingsFile = 10051;  // a settings path without ".set"
+inline constexpr int kTextCannotRead = 2068;        // a file that could not be read
 
 // The language's text for key; `fallback` when the language has none, so no message box is empty.
 std::string LanguageText(const LanguageTable& language, int key, const char* fallback);
@@ -18,6 +20,11 @@ std::string LanguageText(const LanguageTable& language, int key, const char* fal
 // "Cann't Save file: %s" (CSV) and "Cann't save file: %s" (settings): the system's description
 // of the failure, at most 1024 characters, in the given template.
 std::string CannotSaveText(const char* format, std::error_code error);
+// "Cannot read file %s: %s" in the language (its template checked): the file's path and the
+// system's description of the failure, each at most 1024 characters.
+std::string CannotReadText(const LanguageTable& language, const std::filesystem::path& path,
+                           std::error_code error);
+inline constexpr const char* kCannotReadTemplate = "Cannot read file %s: %s";
 inline constexpr const char* kCsvFileError = "Cann't Save file: %s";
 inline constexpr const char* kSettingsFileError = "Cann't save file: %s";
 

@@ -198,13 +198,23 @@ FileResult LoadSettings(ChannelState& channel, const std::filesystem::path& path
         return FileResult::Refused(LanguageText(language, kTextNotSettingsFile,
                                                 "Settings files have the extension \".set\"."));
     }
+    const std::string name = path.string();
     std::string bytes;
-    if (ReadFilePrefix(path, kSettingsFileSize, bytes)) {
-        return FileResult::Refused();
+    if (const std::error_code error = ReadFilePrefix(path, kSettingsFileSize, bytes)) {
+        return FileResult::Silent("cannot read " + name + ": " + error.message());
+    }
+    if (bytes.size() < kSettingsFileSize) {
+        return FileResult::Silent(name + " is shorter than a settings file (" +
+                                  std::to_string(bytes.size()) + " of " +
+                                  std::to_string(kSettingsFileSize) + " bytes)");
     }
     std::optional<SettingsRecord> record = DecodeSettings(bytes);
-    if (!record || !IsFinite(*record)) {
-        return FileResult::Refused();
+    if (!record) {
+        return FileResult::Silent(name +
+                                  " is not a settings file (it does not begin with QVX-DSO)");
+    }
+    if (!IsFinite(*record)) {
+        return FileResult::Silent(name + " is damaged: it holds a number that is not finite");
     }
     ApplySettings(channel, LimitToPanel(*record));
     return FileResult::Success();

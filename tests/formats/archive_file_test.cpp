@@ -1,13 +1,13 @@
-#include "document/formats/archive_file.h"
+#include "formats/archive_file.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "document/formats/csv_file.h"
+#include "formats/csv_file.h"
+#include "i18n/language_table.h"
 #include "scratch_folder.h"
-#include "shell/language/language_table.h"
 
 namespace korvane {
 namespace {
@@ -127,7 +127,8 @@ TEST(ArchiveFile, WritesAndReadsAFile) {
     EXPECT_EQ(read.points, written.points);
 
     FileResult missing = ReadArchiveFile(folder / "none.csv", language, read);
-    EXPECT_EQ(missing.message, "Cann't Save file: No such file or directory");
+    EXPECT_EQ(missing.message,
+              "Cannot read file " + (folder / "none.csv").string() + ": No such file or directory");
 }
 
 }  // namespace

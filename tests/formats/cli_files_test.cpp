@@ -1,6 +1,7 @@
 // The file commands of the headless tool, run as a separate process.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <cstdio>
@@ -91,7 +92,26 @@ TEST_F(CliFilesTest, ARefusedCsvFilePrintsTheProgramsMessage) {
 
     CliRun missing = RunCli({"csv-read", Path("absent.csv")});
     EXPECT_EQ(missing.status, 1);
-    EXPECT_EQ(missing.output, "Cann't Save file: No such file or directory\n");
+    EXPECT_EQ(missing.output,
+              "Cannot read file " + Path("absent.csv") + ": No such file or directory\n");
+
+    folder.Write("header.csv", "#CLOCK=1000\r\n#SIZE=4096\r\n");
+    CliRun header = RunCli({"csv-read", Path("header.csv")});
+    EXPECT_EQ(header.status, 1);
+    EXPECT_EQ(header.output, "Points is too few!!!\n");
+}
+
+// A pipe with no writer would block a plain open for ever.
+TEST_F(CliFilesTest, AFifoIsRefusedAtOnce) {
+    for (const char* name : {"pipe.csv", "pipe.set"}) {
+        ASSERT_EQ(mkfifo(Path(name).c_str(), 0600), 0);
+    }
+    CliRun csv = RunCli({"csv-read", Path("pipe.csv")});
+    EXPECT_EQ(csv.status, 1);
+    EXPECT_EQ(csv.output, "Cannot read file " + Path("pipe.csv") + ": Invalid argument\n");
+    CliRun settings = RunCli({"settings-read", Path("pipe.set")});
+    EXPECT_EQ(settings.status, 1);
+    EXPECT_EQ(settings.output, "refused: cannot read " + Path("pipe.set") + ": Invalid argument\n");
 }
 
 TEST_F(CliFilesTest, SettingsWrittenWithFieldsReadBackByName) {
@@ -117,7 +137,14 @@ TEST_F(CliFilesTest, RefusedSettingsExitWithOne) {
     folder.Write("short.set", std::string("Q\0V\0X\0-\0D\0S\0O\0", 14));
     CliRun shortFile = RunCli({"settings-read", Path("short.set")});
     EXPECT_EQ(shortFile.status, 1);
-    EXPECT_EQ(shortFile.Lines().size(), 1u);  // a note only, no fields
+    EXPECT_EQ(shortFile.output, "refused: " + Path("short.set") +
+                                    " is shorter than a settings file (14 of 114 bytes)\n");
+
+    folder.Write("foreign.set", std::string(114, 'x'));
+    CliRun foreign = RunCli({"settings-read", Path("foreign.set")});
+    EXPECT_EQ(foreign.status, 1);
+    EXPECT_EQ(foreign.output, "refused: " + Path("foreign.set") +
+                                  " is not a settings file (it does not begin with QVX-DSO)\n");
 
     CliRun wrongExtension = RunCli({"settings-read", Path("panel.cfg")});
     EXPECT_EQ(wrongExtension.status, 1);

@@ -1,4 +1,4 @@
-#include "document/formats/csv_file.h"
+#include "formats/csv_file.h"
 
 #include <gtest/gtest.h>
 
@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "channel_fixture.h"
+#include "i18n/language_table.h"
 #include "scratch_folder.h"
-#include "shell/language/language_table.h"
 
 namespace korvane {
 namespace {
@@ -67,10 +67,10 @@ INSTANTIATE_TEST_SUITE_P(
         LineCase{"line_without_equals_keeps_whole_line", "16\n1\n1,0,0\n", 16.0f, {1.0f}},
         LineCase{"rate_before_comma", "#CLOCK=12.5,0\n#SIZE=1\n1,0,0\n", 12.5f, {1.0f}},
         LineCase{"malformed_rate_is_zero", "#CLOCK=fast\n#SIZE=1\n1,0,0\n", 0.0f, {1.0f}},
-        LineCase{"missing_lines_are_zero",
-                 "#CLOCK=10\n#SIZE=4\n1,0,0\n2,0,0",
-                 10.0f,
-                 {1.0f, 2.0f, 0.0f, 0.0f}},
+        LineCase{
+            "last_line_without_line_end", "#CLOCK=10\n#SIZE=2\n1,0,0\n2,0,0", 10.0f, {1.0f, 2.0f}},
+        LineCase{
+            "empty_line_is_a_zero_point", "#CLOCK=10\n#SIZE=2\n\n2,0,0\n", 10.0f, {0.0f, 2.0f}},
         LineCase{
             "surplus_lines_ignored", "#CLOCK=10\n#SIZE=1\n1,0,0\n2,0,0\n3,0,0\n", 10.0f, {1.0f}},
         LineCase{
@@ -89,6 +89,17 @@ struct CountCase {
 };
 
 class CsvCountTest : public ::testing::TestWithParam<CountCase> {};
+
+// A file cut short would otherwise play zeros in place of its lost points.
+TEST(CsvShortFileTest, FewerPointLinesThanTheCountAreRefused) {
+    for (const char* text : {"#CLOCK=1000\n#SIZE=4096\n", "#CLOCK=1000\r\n#SIZE=3\r\n",
+                             "#CLOCK=10\n#SIZE=4\n1,0,0\n2,0,0", "#CLOCK=10\n#SIZE=2"}) {
+        WaveformData waveform;
+        waveform.points = {9.0f};
+        EXPECT_EQ(ParseCsv(text, waveform), WaveformError::TooFewPoints) << text;
+        EXPECT_EQ(waveform.points, std::vector<float>{9.0f}) << text;
+    }
+}
 
 TEST_P(CsvCountTest, ACountOutsideTheTableIsRefused) {
     WaveformData waveform;
@@ -229,6 +240,9 @@ class CsvRateTest : public CsvFileTest, public ::testing::WithParamInterface<Rat
 TEST_P(CsvRateTest, TheFrequencyIsLimitedLikeATypedOne) {
     std::string text = std::string("#CLOCK=") + GetParam().clock +
                        "\r\n#SIZE=" + std::to_string(GetParam().count) + "\r\n";
+    for (int k = 0; k < GetParam().count; ++k) {
+        text += "0.000000,0,0\r\n";
+    }
     folder.Write("rate.csv", text);
     ChannelFixture target;
     ASSERT_TRUE(ImportCsv(target.channel, folder / "rate.csv", language).ok);
@@ -246,11 +260,12 @@ INSTANTIATE_TEST_SUITE_P(Table, CsvRateTest,
                                            RateCase{"in_range", "100000", 100, 1000.0}),
                          [](const auto& info) { return std::string(info.param.what); });
 
-TEST_F(CsvFileTest, AMissingFileGivesTheSystemsReason) {
+TEST_F(CsvFileTest, AMissingFileIsNamedWithTheSystemsReason) {
     ChannelFixture target;
     FileResult result = ImportCsv(target.channel, folder / "absent.csv", language);
     EXPECT_FALSE(result.ok);
-    EXPECT_EQ(result.message, "Cann't Save file: No such file or directory");
+    EXPECT_EQ(result.message, "Cannot read file " + (folder / "absent.csv").string() +
+                                  ": No such file or directory");
 }
 
 TEST_F(CsvFileTest, AFolderThatCannotBeWrittenGivesTheSystemsReason) {

@@ -91,13 +91,11 @@ TEST_F(CsvCommandsTest, AFileOfAnotherLengthReplacesTheWholeDrawnWave) {
     const struct {
         const char* name;
         double frequency;  // the file's clock / its count
-        int lines;         // point lines written; the rest of the count reads as 0 V
         int bufferPoints;  // the simulator's buffer at that frequency
         int bufferPeriods;
     } cases[] = {
-        {"short.csv", 1000.0, 300, 4082, 1},
-        {"missing-lines.csv", 1000.0, 100, 4082, 1},
-        {"two-periods.csv", 100000.0, 300, 4000, 2},
+        {"short.csv", 1000.0, 4082, 1},
+        {"two-periods.csv", 100000.0, 4000, 2},
     };
     constexpr int kFilePoints = 300;
     ChannelState& channel = fixture.Channel();
@@ -116,7 +114,7 @@ TEST_F(CsvCommandsTest, AFileOfAnotherLengthReplacesTheWholeDrawnWave) {
         // The first half of the file's period is +2 V, the second -2 V.
         QByteArray text = "#CLOCK=" + QByteArray::number(c.frequency * kFilePoints, 'f', 6) +
                           "\r\n#SIZE=" + QByteArray::number(kFilePoints) + "\r\n";
-        for (int k = 0; k < c.lines; ++k) {
+        for (int k = 0; k < kFilePoints; ++k) {
             text += k < kFilePoints / 2 ? "2.000000,0,0\r\n" : "-2.000000,0,0\r\n";
         }
         WriteText(PathOf(QString::fromLatin1(c.name)), text);
@@ -134,8 +132,7 @@ TEST_F(CsvCommandsTest, AFileOfAnotherLengthReplacesTheWholeDrawnWave) {
         int wrong = 0;
         for (int i = 0; i < c.bufferPoints; ++i) {
             const int filePoint = (i % perPeriod) * kFilePoints / perPeriod;
-            const float volts =
-                filePoint >= c.lines ? 0.0f : (filePoint < kFilePoints / 2 ? 2.0f : -2.0f);
+            const float volts = filePoint < kFilePoints / 2 ? 2.0f : -2.0f;
             wrong += codes[static_cast<std::size_t>(i)] == codeOf(volts) ? 0 : 1;
         }
         EXPECT_EQ(wrong, 0);
@@ -218,10 +215,22 @@ TEST_F(CsvCommandsTest, RefusedFilesLeaveTheChannelUntouched) {
     }
 }
 
+// A file cut short would play zeros in place of its lost points: it is refused, and the wave the
+// window has stays.
+TEST_F(CsvCommandsTest, AFileWithFewerPointsThanItsCountIsRefused) {
+    WriteText(PathOf("cut.csv"), "#CLOCK=1000.000000\r\n#SIZE=300\r\n1.000000,0,0\r\n");
+    ImportCsv(fixture.document, PathOf("cut.csv"));
+    ASSERT_EQ(fixture.messages.size(), 1);
+    EXPECT_EQ(fixture.messages[0], QStringLiteral("Points is too few!!!"));
+    EXPECT_EQ(fixture.Channel().waveType, Sine);
+    EXPECT_EQ(fixture.document.m_strFileName, QString::fromLatin1(kNoCsvFileName));
+}
+
 TEST_F(CsvCommandsTest, AFileThatCannotBeOpenedIsReported) {
     ImportCsv(fixture.document, PathOf("missing.csv"));
     ASSERT_EQ(fixture.messages.size(), 1);
-    EXPECT_TRUE(fixture.messages[0].startsWith(QStringLiteral("Cann't Save file: ")));
+    EXPECT_EQ(fixture.messages[0], QStringLiteral("Cannot read file %1: No such file or directory")
+                                       .arg(PathOf("missing.csv")));
     EXPECT_EQ(fixture.Channel().waveType, Sine);
 }
 

@@ -3,22 +3,24 @@
 #include <string>
 #include <vector>
 
-#include "document/formats/arbitrary_points.h"
-#include "document/formats/csv_file.h"
-#include "document/formats/fixed_text.h"
-#include "document/formats/settings_file.h"
 #include "engine/device_library/simulated_device_library.h"
-#include "shell/language/language_table.h"
+#include "formats/arbitrary_points.h"
+#include "formats/csv_file.h"
+#include "formats/fixed_text.h"
+#include "formats/settings_file.h"
+#include "i18n/language_table.h"
 #include "tools/cli/channel_fields.h"
 #include "tools/cli/cli_command.h"
 
 namespace korvane::cli {
 namespace {
 
-// The message a refused file would show in the program, or a plain note when it shows none.
+// The message a refused file would show in the program, or, where the program refuses it
+// silently, why.
 int Refused(const FileResult& result, const std::string& path) {
+    const std::string& why = result.reason.empty() ? path : result.reason;
     std::fprintf(stderr, "%s\n",
-                 result.message.empty() ? ("refused: " + path).c_str() : result.message.c_str());
+                 result.message.empty() ? ("refused: " + why).c_str() : result.message.c_str());
     return kFailed;
 }
 
