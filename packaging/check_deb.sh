@@ -23,7 +23,8 @@ for f in usr/bin/korvaneawg usr/bin/korvaneawg-cli usr/share/korvaneawg/pic.bmp 
          usr/share/applications/korvaneawg.desktop \
          usr/share/metainfo/org.korvaneawg.korvaneawg.metainfo.xml \
          usr/share/icons/hicolor/48x48/apps/korvaneawg.png \
-         usr/share/man/man1/korvaneawg.1.gz usr/share/man/man1/korvaneawg-cli.1.gz; do
+         usr/share/man/man1/korvaneawg.1.gz usr/share/man/man1/korvaneawg-cli.1.gz \
+         usr/share/doc/korvaneawg/copyright; do
     grep -qx "\./$f" "$scratch/contents" || fail "not in the package: $f"
 done
 
@@ -37,6 +38,13 @@ desktop-file-validate "$root/usr/share/applications/korvaneawg.desktop" ||
     fail "desktop entry does not validate"
 appstreamcli validate --no-net "$root/usr/share/metainfo/org.korvaneawg.korvaneawg.metainfo.xml" ||
     fail "metainfo does not validate"
+
+# The licence, machine-readable, in the copyright file and the metainfo.
+grep -qx "License: GPL-3.0-or-later" "$root/usr/share/doc/korvaneawg/copyright" ||
+    fail "the copyright file does not name GPL-3.0-or-later"
+grep -q "<project_license>GPL-3.0-or-later</project_license>" \
+    "$root/usr/share/metainfo/org.korvaneawg.korvaneawg.metainfo.xml" ||
+    fail "the metainfo does not name the project licence"
 
 cli=$root/usr/bin/korvaneawg-cli
 gui=$root/usr/bin/korvaneawg
