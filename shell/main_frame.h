@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QFont>
 #include <QMainWindow>
 #include <QTimer>
 #include <array>
@@ -14,12 +13,9 @@
 #include "shell/device_view_factory.h"
 #include "shell/remote_service.h"
 #include "shell/runtime_paths.h"
-#include "shell/status_text.h"
 
 class QAction;
-class QLabel;
 class QMdiArea;
-class QMdiSubWindow;
 class QMenu;
 class QMenuBar;
 class QStackedWidget;
@@ -30,9 +26,15 @@ namespace korvane {
 class CChildFrame;
 class DeviceLibrary;
 class DeviceTabBar;
+class StatusPanes;
 
 // The main window: menus, toolbars, the device tabs, the status bar, the language table and the
 // list of device windows.
+// Its members are defined by job: main_frame.cpp (the window, its menus and toolbar, the timer),
+// main_frame_commands.cpp (the command chain), main_frame_devices.cpp (opening device windows),
+// main_frame_tabs.cpp (the device tabs) and main_frame_language.cpp. The status bar's panes are a
+// StatusPanes; the Window menu's entries and arrangements are in window_menu.h; config.ini is read
+// and written by app_config.h.
 class CMainFrame : public QMainWindow, public DocumentHost {
     Q_OBJECT
   public:
@@ -123,7 +125,6 @@ class CMainFrame : public QMainWindow, public DocumentHost {
     CommandChain Chain() const;
     static CommandUi StateAlong(const CommandChain& chain, int id);
 
-    void CreateStatusBar();
     void CreateMainToolBar();
     void CreateTabToolBar();
     void CreateMenus();
@@ -133,11 +134,6 @@ class CMainFrame : public QMainWindow, public DocumentHost {
     void ApplyTooltips();
     void RefreshStatusBar();
     void UpdateToolbarStates();
-    void FillWindowMenu(QMenu& menu);
-    // Window > Cascade (tile false) and Window > Tile.
-    void ArrangeDeviceWindows(bool tile);
-    // Scrolls the device area until `window` shows whole (or its top-left corner, when larger).
-    void ScrollIntoView(QMdiSubWindow* window);
     void StartRename();
     std::vector<int> TakenDevices() const;
 
@@ -159,11 +155,9 @@ class CMainFrame : public QMainWindow, public DocumentHost {
     QToolBar* mainToolBar_ = nullptr;
     QToolBar* tabToolBar_ = nullptr;
     DeviceTabBar* tabBar_ = nullptr;
-    QLabel* panes_[3] = {};
-    QFont clockFont_;  // the font the clock pane was last sized for
+    std::unique_ptr<StatusPanes> statusPanes_;
 
     QTimer timer_;
-    SearchDots dots_;
     bool firstTickDone_ = false;
     int lastDeviceCount_ = -1;
     bool configSaved_ = false;

@@ -24,6 +24,10 @@ class WaveDisplay;
 // The front panel of one generator: the waveform display on the left, the control panel on the
 // right. Every panel action becomes a change of the document's channel through its setters,
 // which queue what the device needs; for the arbitrary type the display can be drawn on.
+// Its members are defined by job: multi_tessel_view.cpp (building and filling the panel),
+// multi_tessel_view_keys.cpp (keys, switches, wave type), _entries.cpp (typed fields), _knobs.cpp,
+// _points.cpp (arbitrary editing), _commands.cpp (menu commands), _refresh.cpp (the timer) and
+// _layout.cpp.
 class CMultiTesselView : public DeviceView {
     Q_OBJECT
   public:

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QFont>
+#include <QString>
+
+#include "shell/status_text.h"
+
+class QLabel;
+class QStatusBar;
+
+namespace korvane {
+
+class ChannelState;
+class LanguageTable;
+
+// The status bar's three panes: the selected device's connection state, its detail (the serial
+// number) and the clock.
+class StatusPanes {
+  public:
+    explicit StatusPanes(QStatusBar& bar);
+
+    // `channel` is the selected device's channel, null when there is none. The "searching" dots
+    // advance by one on every refresh.
+    void Refresh(const ChannelState* channel, const LanguageTable& language);
+    QString Text(int pane) const;
+
+  private:
+    QLabel* panes_[3] = {};
+    QFont clockFont_;  // the font the clock pane was last sized for
+    SearchDots dots_;
+};
+
+}  // namespace korvane

@@ -1,0 +1,140 @@
+// The typed entries: the frequency, amplitude, offset and phase fields, their unit boxes and the
+// offset and phase spin buttons.
+
+#include "view/multi_tessel_view.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <string>
+
+#include "engine/channel_state.h"
+#include "view/entry/entry_values.h"
+#include "view/entry/step_edit.h"
+#include "view/spin_buttons.h"
+
+namespace korvane {
+
+namespace {
+
+// The frequency and amplitude fields each have one re-entry guard for the whole program: a field
+// rewritten by its own handler does not run the handler again.
+bool g_frequencyEntryBusy = false;
+bool g_amplitudeEntryBusy = false;
+
+class EntryGuard {
+  public:
+    explicit EntryGuard(bool& flag) : flag_(flag), entered_(!flag) { flag_ = true; }
+    ~EntryGuard() {
+        if (entered_) {
+            flag_ = false;
+        }
+    }
+    EntryGuard(const EntryGuard&) = delete;
+    EntryGuard& operator=(const EntryGuard&) = delete;
+    bool Entered() const { return entered_; }
+
+  private:
+    bool& flag_;
+    bool entered_;
+};
+
+std::string FieldText(const QLineEdit& field) {
+    return field.text().toStdString();
+}
+
+}  // namespace
+
+void CMultiTesselView::ConnectEntries() {
+    connect(form_.frequency, &QLineEdit::textEdited, this, &CMultiTesselView::OnFrequencyEdited);
+    connect(form_.amplitude, &QLineEdit::textEdited, this, &CMultiTesselView::OnAmplitudeEdited);
+    connect(form_.offset, &QLineEdit::textEdited, this, &CMultiTesselView::OnOffsetEdited);
+    connect(form_.phase, &QLineEdit::textEdited, this, &CMultiTesselView::OnPhaseEdited);
+    connect(form_.offsetSpin, &SpinButtons::DeltaPos, this, &CMultiTesselView::OnOffsetSpin);
+    connect(form_.phaseSpin, &SpinButtons::DeltaPos, this, &CMultiTesselView::OnPhaseSpin);
+
+    connect(form_.frequencyUnit, &QComboBox::currentIndexChanged, this, [this](int unit) {
+        frequencyUnit_ = unit;
+        form_.frequency->m_nFreqUnit = unit;
+        form_.frequency->ShowValue();
+    });
+    connect(form_.amplitudeUnit, &QComboBox::currentIndexChanged, this, [this](int unit) {
+        amplitudeUnit_ = unit;
+        form_.amplitude->m_nVoltUnit = unit;
+        form_.amplitude->ShowValue();
+    });
+    connect(form_.offsetUnit, &QComboBox::currentIndexChanged, this, [this](int unit) {
+        offsetUnit_ = unit;
+        form_.offset->m_nVoltUnit = unit;
+        form_.offset->ShowValue();
+    });
+}
+
+// ---- entry fields ----------------------------------------------------------------------------
+
+void CMultiTesselView::OnFrequencyEdited() {
+    EntryGuard guard(g_frequencyEntryBusy);
+    if (!guard.Entered()) {
+        return;
+    }
+    const std::string text = FieldText(*form_.frequency);
+    if (UnfinishedFrequency(text)) {
+        return;
+    }
+    const TypedValue typed = TypedFrequency(text, frequencyUnit_, Channel().waveType);
+    form_.frequency->SetValue(typed.value);
+    if (typed.limited) {
+        form_.frequency->ShowValue();
+    }
+    if (!knobTurning_) {
+        Channel().SetFrequency(form_.frequency->GetValue());
+    }
+}
+
+void CMultiTesselView::OnAmplitudeEdited() {
+    EntryGuard guard(g_amplitudeEntryBusy);
+    if (!guard.Entered()) {
+        return;
+    }
+    const TypedValue typed = TypedAmplitude(FieldText(*form_.amplitude), amplitudeUnit_);
+    form_.amplitude->SetValue(typed.value);
+    if (typed.limited) {
+        form_.amplitude->ShowValue();
+    }
+    if (!knobTurning_) {
+        Channel().SetAmplitude(static_cast<float>(typed.value));
+        Channel().RequestDownload();
+    }
+}
+
+void CMultiTesselView::OnOffsetEdited() {
+    const TypedValue typed = TypedOffset(FieldText(*form_.offset), offsetUnit_);
+    form_.offset->SetValue(typed.value);
+    if (typed.limited) {
+        form_.offset->ShowValue();
+    }
+    Channel().SetOffset(form_.offset->GetValue());
+}
+
+void CMultiTesselView::OnPhaseEdited() {
+    const TypedValue typed = TypedPhase(FieldText(*form_.phase));
+    form_.phase->SetValue(typed.value);
+    if (typed.limited) {
+        form_.phase->ShowValue();
+    }
+    Channel().phase = static_cast<float>(form_.phase->GetValue());
+    Channel().RequestDownload();
+}
+
+// A spin position change of -1 steps the value up, +1 down.
+void CMultiTesselView::OnOffsetSpin(int delta) {
+    form_.offset->Step(-delta);
+    Channel().SetOffset(form_.offset->GetValue());
+}
+
+void CMultiTesselView::OnPhaseSpin(int delta) {
+    form_.phase->Step(-delta);
+    Channel().phase = static_cast<float>(form_.phase->GetValue());
+    Channel().RequestDownload();
+}
+
+}  // namespace korvane

@@ -1,0 +1,100 @@
+// The panel's keys and switches: the wave-type keys, the on/off keys with their lamps, the
+// measure-mode and trigger-edge switches, and what choosing a wave type does to the panel.
+
+#include "view/multi_tessel_view.h"
+
+#include <QSlider>
+#include <functional>
+
+#include "document/multi_tessel_doc.h"
+#include "engine/channel_state.h"
+#include "formats/arbitrary_points.h"
+#include "view/controls/led.h"
+#include "view/controls/left_right.h"
+#include "view/controls/on_off.h"
+#include "view/entry/step_edit.h"
+
+namespace korvane {
+
+void CMultiTesselView::ConnectKeys() {
+    for (int type = 0; type < kWaveTypeCount; ++type) {
+        connect(form_.waveKeys[type], &COnOff::MouseDown, this,
+                [this, type] { SelectWaveType(type); });
+    }
+    // Each key's new state goes to its lamp and to the channel.
+    const auto wire = [this](KeyWithLamp& pair, std::function<void(ChannelState&, int)> apply) {
+        connect(pair.key, &COnOff::MouseDown, this, [this, pair, apply] {
+            const bool on = pair.key->Value();
+            pair.lamp->SetValue(on);
+            apply(Channel(), on ? 1 : 0);
+        });
+    };
+    wire(form_.extTrigger, [](ChannelState& c, int on) { c.SetExtTrigger(on); });
+    wire(form_.measureOn, [](ChannelState& c, int on) { c.SetMeasureOn(on); });
+    wire(form_.attenuate20dB, [](ChannelState& c, int on) { c.SetAttenuate20dB(on); });
+    wire(form_.singleWave, [](ChannelState& c, int on) { c.SetSingleWave(on); });
+    wire(form_.outputOn, [](ChannelState& c, int on) {
+        c.SetOutputOn(on);
+        c.RequestDownload();
+    });
+    connect(form_.measureMode, &CLeftRight::Click, this,
+            [this] { Channel().SetMeasureFrequency(form_.measureMode->Value() ? 0 : 1); });
+    connect(form_.triggerEdge, &CLeftRight::Click, this,
+            [this] { Channel().SetTriggerEdge(form_.triggerEdge->Value() ? 1 : 0); });
+}
+
+// ---- wave type
+// -----------------------------------------------------------------------------------
+
+void CMultiTesselView::SelectWaveType(int type) {
+    if (type < 0 || type >= kWaveTypeCount) {
+        return;
+    }
+    ChannelState& channel = Channel();
+    const int old = channel.waveType;
+    if (type != old) {
+        if (old >= 0 && old < kWaveTypeCount) {
+            form_.waveKeys[old]->SetValue(false);
+        }
+        if (type == Arbitrary) {
+            if (Document().m_bLoadedFromFile == 0) {
+                ConvertToArbitrary();
+            }
+            slider_->setEnabled(true);
+            slider_->show();
+            channel.phase = 0.0f;
+            channel.RequestDownload();
+            form_.phase->SetValue(0.0);
+            form_.phase->ShowValue();
+        } else {
+            slider_->setEnabled(false);
+            slider_->hide();
+        }
+        channel.SetWaveType(type);
+        LayoutPanel();
+    }
+    form_.waveKeys[type]->SetValue(true);
+    if (type != Sine && channel.frequency > kMaxOtherFrequency) {
+        form_.frequency->SetValue(kMaxOtherFrequency);
+        form_.frequency->ShowValue();
+        channel.SetFrequency(kMaxOtherFrequency);
+    }
+    if (type == Arbitrary) {
+        channel.RequestDownload();
+        return;
+    }
+    Document().m_strFileName = QString::fromLatin1(kNoCsvFileName);
+    channel.RequestDownload();
+}
+
+void CMultiTesselView::ShowFrequency() {
+    form_.frequency->SetValue(Channel().frequency);
+    form_.frequency->ShowValue();
+}
+
+void CMultiTesselView::ConvertToArbitrary() {
+    DeriveArbitraryPoints(Channel());
+    Document().m_strFileName = QString::fromLatin1(kNoCsvFileName);
+}
+
+}  // namespace korvane
