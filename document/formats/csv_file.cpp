@@ -7,6 +7,7 @@
 #include "document/formats/fixed_text.h"
 #include "document/formats/message_texts.h"
 #include "document/formats/str_convert.h"
+#include "engine/channel_rules.h"
 #include "engine/channel_state.h"
 
 namespace korvane {
@@ -89,7 +90,7 @@ WaveformError ParseCsv(std::string_view text, WaveformData& waveform) {
 
 WaveformData WaveformToSave(ChannelState& channel) {
     const int count = LimitPointCount(channel.arbPointCount);
-    channel.arbSampleRate = static_cast<float>(count * channel.frequency.load());
+    channel.arbSampleRate = TableSampleRate(count, channel.frequency);
     WaveformData waveform;
     waveform.sampleRate = channel.arbSampleRate;
     waveform.points.resize(static_cast<std::size_t>(count));

@@ -7,6 +7,7 @@
 #include "document/formats/atomic_file.h"
 #include "document/formats/little_endian.h"
 #include "document/formats/message_texts.h"
+#include "engine/channel_rules.h"
 #include "engine/channel_state.h"
 
 namespace korvane {
@@ -44,9 +45,8 @@ void VisitFields(Record& r, Visitor visit) {
     visit(r.fmMode);
 }
 
-template <typename T>
-T Limit(T value, T low, T high) {
-    return std::clamp(value, low, high);
+float LimitedFloat(float value, Range range) {
+    return static_cast<float>(Limit(value, range));
 }
 
 std::int32_t AsFlag(std::int32_t value) {
@@ -127,16 +127,22 @@ bool IsFinite(const SettingsRecord& record) {
 }
 
 SettingsRecord LimitToPanel(SettingsRecord r) {
-    r.waveType = Limit(r.waveType, 0, kWaveTypeCount - 1);
-    r.frequency = Limit(r.frequency, kMinFrequency, MaxFrequency(r.waveType));
-    r.amplitude = Limit(r.amplitude, 0.0f, kMaxAmplitude);
-    r.offset = Limit(r.offset, -kMaxOffset, kMaxOffset);
-    r.phase = Limit(r.phase, 0.0f, 1.0f);
-    for (float* duty : {&r.squareDuty, &r.rampDuty, &r.trapeziaRise, &r.trapeziaHigh,
-                        &r.trapeziaFall, &r.amDepth}) {
-        *duty = Limit(*duty, 0.0f, 1.0f);
+    r.waveType = std::clamp(r.waveType, 0, kWaveTypeCount - 1);
+    r.frequency = Limit(r.frequency, FrequencyRange(r.waveType));
+    r.amplitude = LimitedFloat(r.amplitude, kAmplitudeRange);
+    r.offset = Limit(r.offset, kOffsetRange);
+    for (float* fraction : {&r.phase, &r.squareDuty, &r.rampDuty, &r.amDepth}) {
+        *fraction = LimitedFloat(*fraction, kFractionRange);
     }
-    r.exponentTimeConstant = std::max(r.exponentTimeConstant, 0.0f);
+    const TrapeziaParts parts = LimitTrapezia({r.trapeziaRise, r.trapeziaHigh, r.trapeziaFall});
+    r.trapeziaRise = parts.rise;
+    r.trapeziaHigh = parts.high;
+    r.trapeziaFall = parts.fall;
+    r.exponentTimeConstant = LimitedFloat(r.exponentTimeConstant, kTimeConstantRange);
+    r.carrierFrequency = LimitWhole(r.carrierFrequency, static_cast<int>(kCarrierRange.low),
+                                    static_cast<int>(kCarrierRange.high));
+    r.fmDeviation = LimitWhole(r.fmDeviation, static_cast<int>(kDeviationRange.low),
+                               static_cast<int>(kDeviationRange.high));
     for (std::int32_t* flag : {&r.outputOn, &r.measureOn, &r.outputOnAgain, &r.attenuate20dB,
                                &r.extTrigger, &r.exponentRaise, &r.fmMode}) {
         *flag = AsFlag(*flag);
@@ -145,6 +151,9 @@ SettingsRecord LimitToPanel(SettingsRecord r) {
 }
 
 void ApplySettings(ChannelState& channel, const SettingsRecord& r) {
+    // The frequency is limited by the wave type it was saved with, which is set (and its download
+    // queued) in file order below.
+    channel.waveType = r.waveType;
     channel.SetFrequency(r.frequency);
     channel.amplitude = r.amplitude;
     channel.SetOffset(r.offset);

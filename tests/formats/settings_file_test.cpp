@@ -275,7 +275,7 @@ TEST_F(SettingsFileTest, ValuesAreLimitedToThePanelsRanges) {
     EXPECT_EQ(c.rampDuty.load(), 0.0f);
     EXPECT_EQ(c.trapeziaRise.load(), 1.0f);
     EXPECT_EQ(c.trapeziaHigh.load(), 0.0f);
-    EXPECT_EQ(c.trapeziaFall.load(), 1.0f);
+    EXPECT_EQ(c.trapeziaFall.load(), 0.0f);  // rise takes the whole period
     EXPECT_EQ(c.amDepth.load(), 1.0f);
     EXPECT_EQ(c.exponentTimeConstant.load(), 0.0f);
     EXPECT_EQ(c.outputOn.load(), 1);

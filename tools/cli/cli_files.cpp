@@ -3,10 +3,10 @@
 #include <string>
 #include <vector>
 
-#include "document/formats/arbitrary_points.h"
 #include "document/formats/csv_file.h"
 #include "document/formats/fixed_text.h"
 #include "document/formats/settings_file.h"
+#include "engine/channel_rules.h"
 #include "engine/device_library/simulated_device_library.h"
 #include "shell/language/language_table.h"
 #include "tools/cli/channel_fields.h"
@@ -45,10 +45,7 @@ int WriteCsv(const std::vector<std::string>& args) {
         return UsageError(error.empty() ? file.error : error);
     }
     // Saving a standard wave turns it into arbitrary points first, as the device window does.
-    if (channel.waveType != Arbitrary) {
-        DeriveArbitraryPoints(channel);
-        channel.SetWaveType(Arbitrary);
-    }
+    ChangeWaveType(channel, Arbitrary, ArbitraryTable::FromCurrentWave);
     FileResult result = ExportCsv(channel, file.path);
     return result.ok ? kOk : Refused(result, file.path);
 }
