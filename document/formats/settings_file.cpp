@@ -16,33 +16,34 @@ namespace {
 constexpr std::u16string_view kMagic = u"QVX-DSO";
 constexpr std::size_t kMagicBytes = 14;
 
-// Calls visit(field) for every field of the record in file order; encoding, decoding and the
-// finiteness test share this one list.
+// Calls visit(name, field) for every field of the record in file order, with the name of the
+// channel field it holds; encoding, decoding, the finiteness test and the field names share this
+// one list.
 template <typename Record, typename Visitor>
 void VisitFields(Record& r, Visitor visit) {
-    visit(r.frequency);
-    visit(r.amplitude);
-    visit(r.offset);
-    visit(r.phase);
-    visit(r.outputOn);
-    visit(r.measureOn);
-    visit(r.outputOnAgain);
-    visit(r.attenuate20dB);
-    visit(r.waveType);
-    visit(r.extTrigger);
-    visit(r.triggerEdge);
-    visit(r.powerOnOutput);
-    visit(r.squareDuty);
-    visit(r.rampDuty);
-    visit(r.exponentRaise);
-    visit(r.exponentTimeConstant);
-    visit(r.trapeziaRise);
-    visit(r.trapeziaHigh);
-    visit(r.trapeziaFall);
-    visit(r.amDepth);
-    visit(r.carrierFrequency);
-    visit(r.fmDeviation);
-    visit(r.fmMode);
+    visit("frequency", r.frequency);
+    visit("amplitude", r.amplitude);
+    visit("offset", r.offset);
+    visit("phase", r.phase);
+    visit("outputOn", r.outputOn);
+    visit("measureOn", r.measureOn);
+    visit("outputOn", r.outputOnAgain);
+    visit("attenuate20dB", r.attenuate20dB);
+    visit("waveType", r.waveType);
+    visit("extTrigger", r.extTrigger);
+    visit("triggerEdge", r.triggerEdge);
+    visit("powerOnOutput", r.powerOnOutput);
+    visit("squareDuty", r.squareDuty);
+    visit("rampDuty", r.rampDuty);
+    visit("exponentRaise", r.exponentRaise);
+    visit("exponentTimeConstant", r.exponentTimeConstant);
+    visit("trapeziaRise", r.trapeziaRise);
+    visit("trapeziaHigh", r.trapeziaHigh);
+    visit("trapeziaFall", r.trapeziaFall);
+    visit("amDepth", r.amDepth);
+    visit("carrierFrequency", r.carrierFrequency);
+    visit("fmDeviation", r.fmDeviation);
+    visit("fmMode", r.fmMode);
 }
 
 float LimitedFloat(float value, Range range) {
@@ -54,6 +55,20 @@ std::int32_t AsFlag(std::int32_t value) {
 }
 
 }  // namespace
+
+const std::vector<std::string>& SettingsFieldNames() {
+    static const std::vector<std::string> names = [] {
+        std::vector<std::string> list;
+        const SettingsRecord record;
+        VisitFields(record, [&list](const char* name, const auto&) {
+            if (std::find(list.begin(), list.end(), name) == list.end()) {
+                list.emplace_back(name);
+            }
+        });
+        return list;
+    }();
+    return names;
+}
 
 SettingsRecord CaptureSettings(const ChannelState& channel) {
     SettingsRecord r;
@@ -90,7 +105,7 @@ SettingsBytes EncodeSettings(const SettingsRecord& record) {
         PutLittleEndian(out, unit);
         out += sizeof unit;
     }
-    VisitFields(record, [&out](const auto& field) {
+    VisitFields(record, [&out](const char*, const auto& field) {
         PutLittleEndian(out, field);
         out += sizeof field;
     });
@@ -109,7 +124,7 @@ std::optional<SettingsRecord> DecodeSettings(std::string_view bytes) {
     }
     in += kMagicBytes;
     SettingsRecord record;
-    VisitFields(record, [&in](auto& field) {
+    VisitFields(record, [&in](const char*, auto& field) {
         field = GetLittleEndian<std::remove_reference_t<decltype(field)>>(in);
         in += sizeof field;
     });
@@ -118,7 +133,7 @@ std::optional<SettingsRecord> DecodeSettings(std::string_view bytes) {
 
 bool IsFinite(const SettingsRecord& record) {
     bool finite = true;
-    VisitFields(record, [&finite](const auto& field) {
+    VisitFields(record, [&finite](const char*, const auto& field) {
         if constexpr (std::is_floating_point_v<std::remove_cvref_t<decltype(field)>>) {
             finite = finite && std::isfinite(field);
         }

@@ -97,8 +97,8 @@ int ReadSettings(const std::vector<std::string>& args) {
     if (!result.ok) {
         return Refused(result, file.path);
     }
-    for (const char* name : kSettingsFieldNames) {
-        std::printf("%s=%s\n", name, FieldText(channel, name).c_str());
+    for (const std::string& name : SettingsFieldNames()) {
+        std::printf("%s=%s\n", name.c_str(), FieldText(channel, name).c_str());
     }
     return kOk;
 }
