@@ -2,26 +2,11 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 #include "engine/channel_state.h"
 
 namespace korvane {
 namespace {
-
-// The single-precision value of `value`; beyond the float range it is the infinity on its side
-// (a plain conversion would be undefined there).
-float AsSingle(double value) {
-    constexpr double kLargest = std::numeric_limits<float>::max();
-    constexpr float kInfinity = std::numeric_limits<float>::infinity();
-    if (value > kLargest) {
-        return kInfinity;
-    }
-    if (value < -kLargest) {
-        return -kInfinity;
-    }
-    return static_cast<float>(value);
-}
 
 // The float field behind a shape value; none for the whole-hertz carrier and deviation.
 template <typename Channel>
@@ -61,11 +46,10 @@ double Limit(double value, Range range) {
     if (std::isnan(value)) {
         return range.low;
     }
-    const float single = AsSingle(value);
-    if (single < AsSingle(range.low)) {
+    if (value < range.low) {
         return range.low;
     }
-    if (single > AsSingle(range.high)) {
+    if (value > range.high) {
         return range.high;
     }
     return value;

@@ -18,9 +18,8 @@ struct Range {
     double high;
 };
 
-// `value` brought into `range`. The comparison is made in single precision, as the panel has
-// always made it: a value that rounds to a limit in single precision is kept as given. NaN gives
-// the low end; an infinity gives the end on its side.
+// `value` brought into `range`, compared in double precision: nothing beyond a limit is kept.
+// NaN gives the low end; an infinity gives the end on its side.
 double Limit(double value, Range range);
 // Whether Limit changes `value`.
 bool OutsideRange(double value, Range range);

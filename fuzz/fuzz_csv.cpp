@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "document/formats/csv_file.h"
+#include "engine/channel_rules.h"
 #include "engine/channel_state.h"
 #include "engine/device_library/simulated_device_library.h"
 

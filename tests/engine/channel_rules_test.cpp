@@ -53,9 +53,10 @@ INSTANTIATE_TEST_SUITE_P(
         LimitCase{"sine_minus_inf", FrequencyRange(Sine), -kInf, 1.0},
         LimitCase{"sine_beyond_float", FrequencyRange(Sine), 1e300, 75e6},
         LimitCase{"sine_below_float", FrequencyRange(Sine), -1e300, 1.0},
-        // the comparison is made in single precision: a value that rounds to the limit stays
-        LimitCase{"single_precision_kept", FrequencyRange(Sine), 75000000.001, 75000000.001},
-        LimitCase{"single_precision_beyond", FrequencyRange(Sine), 75000010.0, 75e6},
+        // compared in double precision: a value just beyond a limit, even one that rounds to it
+        // in single precision, is limited
+        LimitCase{"just_beyond_the_limit", FrequencyRange(Sine), 75000000.001, 75e6},
+        LimitCase{"beyond_in_single_precision", FrequencyRange(Sine), 75000010.0, 75e6},
         // amplitude, offset
         LimitCase{"amplitude_below", kAmplitudeRange, -0.1, 0.0},
         LimitCase{"amplitude_above", kAmplitudeRange, 3.6, 3.5},
