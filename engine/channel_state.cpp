@@ -4,6 +4,8 @@
 #include <cmath>
 #include <limits>
 
+#include "engine/channel_rules.h"
+
 namespace korvane {
 
 ChannelState::ChannelState(DeviceLibrary& library, PollCoordinator& coordinator)
@@ -84,7 +86,7 @@ std::vector<int> ChannelState::QueuedCommands() const {
 // ---- setters ------------------------------------------------------------------------------------
 
 void ChannelState::SetFrequency(double value) {
-    frequency = value;
+    frequency = Limit(value, FrequencyRange(waveType));
     if (demo) {
         return;
     }
@@ -101,12 +103,12 @@ void ChannelState::SetFrequency(double value) {
 }
 
 void ChannelState::SetOffset(double value) {
-    offset = value;
+    offset = Limit(value, kOffsetRange);
     RequestDownload();
 }
 
 void ChannelState::SetAmplitude(float value) {
-    amplitude = value;
+    amplitude = static_cast<float>(Limit(value, kAmplitudeRange));
 }
 
 void ChannelState::SetWaveType(int value) {
@@ -203,7 +205,7 @@ void ChannelState::UpdateArbitraryAfterFrequency(int points) {
     if (arbScrollRange > points) {
         arbScrollRange = points;
     }
-    arbSampleRate = static_cast<float>(static_cast<int>(kMasterClockHz) / ClockDivider(frequency));
+    arbSampleRate = ClockSampleRate(frequency);
     arbZoom = 0;
     arbViewPosition = 0.0f;
 }

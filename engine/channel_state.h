@@ -99,6 +99,7 @@ class ChannelState {
     void CoalesceRemoteCommands();
 
     // ---- setters: store the field, then queue what the device needs --------------------------
+    // Frequency, offset and amplitude are limited to their ranges (see channel_rules.h).
     void SetFrequency(double value);
     void SetOffset(double value);
     void SetAmplitude(float value);  // the caller requests the download

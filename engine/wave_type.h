@@ -29,15 +29,5 @@ enum DeviceCommand : int {
 
 inline constexpr int kMaxPoints = 4096;
 inline constexpr double kMasterClockHz = 200000000.0;
-inline constexpr double kMinFrequency = 1.0;
-inline constexpr double kMaxSineFrequency = 75000000.0;
-inline constexpr double kMaxOtherFrequency = 25000000.0;
-inline constexpr float kMaxAmplitude = 3.5f;
-inline constexpr double kMaxOffset = 7.0;
-
-// The highest frequency a wave type may be set to.
-constexpr double MaxFrequency(int waveType) {
-    return waveType == Sine ? kMaxSineFrequency : kMaxOtherFrequency;
-}
 
 }  // namespace korvane

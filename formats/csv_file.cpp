@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "engine/channel_rules.h"
 #include "engine/channel_state.h"
 #include "formats/fixed_text.h"
 #include "formats/message_texts.h"
@@ -96,7 +97,7 @@ WaveformError ParseCsv(std::string_view text, WaveformData& waveform) {
 
 WaveformData WaveformToSave(ChannelState& channel) {
     const int count = LimitPointCount(channel.arbPointCount);
-    channel.arbSampleRate = static_cast<float>(count * channel.frequency.load());
+    channel.arbSampleRate = TableSampleRate(count, channel.frequency);
     WaveformData waveform;
     waveform.sampleRate = channel.arbSampleRate;
     waveform.points.resize(static_cast<std::size_t>(count));

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <string>
 
+#include "engine/channel_rules.h"
 #include "engine/channel_state.h"
 #include "formats/little_endian.h"
 #include "formats/message_texts.h"
@@ -15,38 +16,38 @@ namespace {
 constexpr std::u16string_view kMagic = u"QVX-DSO";
 constexpr std::size_t kMagicBytes = 14;
 
-// Calls visit(field) for every field of the record in file order; encoding, decoding and the
-// finiteness test share this one list.
+// Calls visit(name, field) for every field of the record in file order, with the name of the
+// channel field it holds; encoding, decoding, the finiteness test and the field names share this
+// one list.
 template <typename Record, typename Visitor>
 void VisitFields(Record& r, Visitor visit) {
-    visit(r.frequency);
-    visit(r.amplitude);
-    visit(r.offset);
-    visit(r.phase);
-    visit(r.outputOn);
-    visit(r.measureOn);
-    visit(r.outputOnAgain);
-    visit(r.attenuate20dB);
-    visit(r.waveType);
-    visit(r.extTrigger);
-    visit(r.triggerEdge);
-    visit(r.powerOnOutput);
-    visit(r.squareDuty);
-    visit(r.rampDuty);
-    visit(r.exponentRaise);
-    visit(r.exponentTimeConstant);
-    visit(r.trapeziaRise);
-    visit(r.trapeziaHigh);
-    visit(r.trapeziaFall);
-    visit(r.amDepth);
-    visit(r.carrierFrequency);
-    visit(r.fmDeviation);
-    visit(r.fmMode);
+    visit("frequency", r.frequency);
+    visit("amplitude", r.amplitude);
+    visit("offset", r.offset);
+    visit("phase", r.phase);
+    visit("outputOn", r.outputOn);
+    visit("measureOn", r.measureOn);
+    visit("outputOn", r.outputOnAgain);
+    visit("attenuate20dB", r.attenuate20dB);
+    visit("waveType", r.waveType);
+    visit("extTrigger", r.extTrigger);
+    visit("triggerEdge", r.triggerEdge);
+    visit("powerOnOutput", r.powerOnOutput);
+    visit("squareDuty", r.squareDuty);
+    visit("rampDuty", r.rampDuty);
+    visit("exponentRaise", r.exponentRaise);
+    visit("exponentTimeConstant", r.exponentTimeConstant);
+    visit("trapeziaRise", r.trapeziaRise);
+    visit("trapeziaHigh", r.trapeziaHigh);
+    visit("trapeziaFall", r.trapeziaFall);
+    visit("amDepth", r.amDepth);
+    visit("carrierFrequency", r.carrierFrequency);
+    visit("fmDeviation", r.fmDeviation);
+    visit("fmMode", r.fmMode);
 }
 
-template <typename T>
-T Limit(T value, T low, T high) {
-    return std::clamp(value, low, high);
+float LimitedFloat(float value, Range range) {
+    return static_cast<float>(Limit(value, range));
 }
 
 std::int32_t AsFlag(std::int32_t value) {
@@ -54,6 +55,20 @@ std::int32_t AsFlag(std::int32_t value) {
 }
 
 }  // namespace
+
+const std::vector<std::string>& SettingsFieldNames() {
+    static const std::vector<std::string> names = [] {
+        std::vector<std::string> list;
+        const SettingsRecord record;
+        VisitFields(record, [&list](const char* name, const auto&) {
+            if (std::find(list.begin(), list.end(), name) == list.end()) {
+                list.emplace_back(name);
+            }
+        });
+        return list;
+    }();
+    return names;
+}
 
 SettingsRecord CaptureSettings(const ChannelState& channel) {
     SettingsRecord r;
@@ -90,7 +105,7 @@ SettingsBytes EncodeSettings(const SettingsRecord& record) {
         PutLittleEndian(out, unit);
         out += sizeof unit;
     }
-    VisitFields(record, [&out](const auto& field) {
+    VisitFields(record, [&out](const char*, const auto& field) {
         PutLittleEndian(out, field);
         out += sizeof field;
     });
@@ -109,7 +124,7 @@ std::optional<SettingsRecord> DecodeSettings(std::string_view bytes) {
     }
     in += kMagicBytes;
     SettingsRecord record;
-    VisitFields(record, [&in](auto& field) {
+    VisitFields(record, [&in](const char*, auto& field) {
         field = GetLittleEndian<std::remove_reference_t<decltype(field)>>(in);
         in += sizeof field;
     });
@@ -118,7 +133,7 @@ std::optional<SettingsRecord> DecodeSettings(std::string_view bytes) {
 
 bool IsFinite(const SettingsRecord& record) {
     bool finite = true;
-    VisitFields(record, [&finite](const auto& field) {
+    VisitFields(record, [&finite](const char*, const auto& field) {
         if constexpr (std::is_floating_point_v<std::remove_cvref_t<decltype(field)>>) {
             finite = finite && std::isfinite(field);
         }
@@ -127,16 +142,22 @@ bool IsFinite(const SettingsRecord& record) {
 }
 
 SettingsRecord LimitToPanel(SettingsRecord r) {
-    r.waveType = Limit(r.waveType, 0, kWaveTypeCount - 1);
-    r.frequency = Limit(r.frequency, kMinFrequency, MaxFrequency(r.waveType));
-    r.amplitude = Limit(r.amplitude, 0.0f, kMaxAmplitude);
-    r.offset = Limit(r.offset, -kMaxOffset, kMaxOffset);
-    r.phase = Limit(r.phase, 0.0f, 1.0f);
-    for (float* duty : {&r.squareDuty, &r.rampDuty, &r.trapeziaRise, &r.trapeziaHigh,
-                        &r.trapeziaFall, &r.amDepth}) {
-        *duty = Limit(*duty, 0.0f, 1.0f);
+    r.waveType = std::clamp(r.waveType, 0, kWaveTypeCount - 1);
+    r.frequency = Limit(r.frequency, FrequencyRange(r.waveType));
+    r.amplitude = LimitedFloat(r.amplitude, kAmplitudeRange);
+    r.offset = Limit(r.offset, kOffsetRange);
+    for (float* fraction : {&r.phase, &r.squareDuty, &r.rampDuty, &r.amDepth}) {
+        *fraction = LimitedFloat(*fraction, kFractionRange);
     }
-    r.exponentTimeConstant = std::max(r.exponentTimeConstant, 0.0f);
+    const TrapeziaParts parts = LimitTrapezia({r.trapeziaRise, r.trapeziaHigh, r.trapeziaFall});
+    r.trapeziaRise = parts.rise;
+    r.trapeziaHigh = parts.high;
+    r.trapeziaFall = parts.fall;
+    r.exponentTimeConstant = LimitedFloat(r.exponentTimeConstant, kTimeConstantRange);
+    r.carrierFrequency = LimitWhole(r.carrierFrequency, static_cast<int>(kCarrierRange.low),
+                                    static_cast<int>(kCarrierRange.high));
+    r.fmDeviation = LimitWhole(r.fmDeviation, static_cast<int>(kDeviationRange.low),
+                               static_cast<int>(kDeviationRange.high));
     for (std::int32_t* flag : {&r.outputOn, &r.measureOn, &r.outputOnAgain, &r.attenuate20dB,
                                &r.extTrigger, &r.exponentRaise, &r.fmMode}) {
         *flag = AsFlag(*flag);
@@ -145,6 +166,9 @@ SettingsRecord LimitToPanel(SettingsRecord r) {
 }
 
 void ApplySettings(ChannelState& channel, const SettingsRecord& r) {
+    // The frequency is limited by the wave type it was saved with, which is set (and its download
+    // queued) in file order below.
+    channel.waveType = r.waveType;
     channel.SetFrequency(r.frequency);
     channel.amplitude = r.amplitude;
     channel.SetOffset(r.offset);

@@ -4,7 +4,9 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "formats/file_result.h"
 
@@ -44,12 +46,7 @@ struct SettingsRecord {
 inline constexpr std::size_t kSettingsFileSize = 114;
 
 // The names of the channel fields a settings file holds, in file order (outputOn once).
-inline constexpr const char* kSettingsFieldNames[] = {
-    "frequency",     "amplitude",     "offset",       "phase",         "outputOn",
-    "measureOn",     "attenuate20dB", "waveType",     "extTrigger",    "triggerEdge",
-    "powerOnOutput", "squareDuty",    "rampDuty",     "exponentRaise", "exponentTimeConstant",
-    "trapeziaRise",  "trapeziaHigh",  "trapeziaFall", "amDepth",       "carrierFrequency",
-    "fmDeviation",   "fmMode"};
+const std::vector<std::string>& SettingsFieldNames();
 using SettingsBytes = std::array<std::uint8_t, kSettingsFileSize>;
 
 SettingsRecord CaptureSettings(const ChannelState& channel);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "engine/channel_rules.h"
 #include "engine/channel_state.h"
 #include "formats/message_texts.h"
 
@@ -21,14 +22,6 @@ std::string WaveformErrorText(WaveformError error, const LanguageTable& language
     return {};
 }
 
-double FrequencyFromSampleRate(double sampleRate, int pointCount) {
-    double frequency = sampleRate / std::max(1, pointCount);
-    if (!(frequency >= kMinFrequency)) {
-        return kMinFrequency;
-    }
-    return std::min(frequency, MaxFrequency(Arbitrary));
-}
-
 void StoreWaveform(ChannelState& channel, const WaveformData& waveform) {
     const std::size_t count = std::min<std::size_t>(waveform.points.size(), kMaxPoints);
     for (std::size_t k = 0; k < count; ++k) {
@@ -43,7 +36,7 @@ void ApplyWaveform(ChannelState& channel, const WaveformData& waveform) {
     const int count = channel.arbPointCount;
     double frequency = FrequencyFromSampleRate(waveform.sampleRate, count);
     if (frequency != static_cast<double>(waveform.sampleRate) / count) {
-        channel.arbSampleRate = static_cast<float>(frequency * count);
+        channel.arbSampleRate = TableSampleRate(count, frequency);
     }
     channel.SetFrequency(frequency);
 }

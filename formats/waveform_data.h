@@ -24,10 +24,6 @@ enum class WaveformError {
 // The message for a refused waveform; empty for None and NotWaveform.
 std::string WaveformErrorText(WaveformError error, const LanguageTable& language);
 
-// The frequency at which `pointCount` points play at `sampleRate`, limited like a typed frequency
-// of the arbitrary wave (1 Hz up to its maximum); a rate of 0, below 0 or not a number gives 1 Hz.
-double FrequencyFromSampleRate(double sampleRate, int pointCount);
-
 // Puts the points, sample rate and point count into the channel; nothing else changes.
 void StoreWaveform(ChannelState& channel, const WaveformData& waveform);
 // StoreWaveform, then sets the frequency that plays the points at the sample rate (queuing the

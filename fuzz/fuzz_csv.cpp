@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "engine/channel_rules.h"
 #include "engine/channel_state.h"
 #include "engine/device_library/simulated_device_library.h"
 #include "formats/csv_file.h"

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "engine/channel_rules.h"
 #include "engine/channel_state.h"
 #include "engine/device_library/simulated_device_library.h"
 #include "remote/scpi_instrument.h"

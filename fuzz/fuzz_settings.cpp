@@ -6,6 +6,7 @@
 #include <optional>
 #include <string_view>
 
+#include "engine/channel_rules.h"
 #include "engine/channel_state.h"
 #include "engine/device_library/simulated_device_library.h"
 #include "formats/settings_file.h"

@@ -1,4 +1,5 @@
 // APPLy:<shape> frequency,amplitude,offset: a wave type and its three main values in one command.
+#include "engine/channel_rules.h"
 #include "engine/channel_state.h"
 #include "remote/scpi_command_table.h"
 #include "remote/scpi_error_queue.h"
@@ -23,7 +24,7 @@ int Apply(CommandContext& context, int shape) {
             return error;
         }
     }
-    SelectWaveType(channel, shape);
+    ChangeWaveType(channel, shape, ArbitraryTable::FromCurrentWave);
     for (std::size_t i = 0; i < texts.size(); ++i) {
         if (i == 0) {
             ResolveNumeric(fields[0], channel, texts[0], values[0]);  // against the new type

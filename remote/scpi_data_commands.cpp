@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "engine/channel_rules.h"
 #include "engine/channel_state.h"
 #include "remote/scpi_command_table.h"
 #include "remote/scpi_error_queue.h"
@@ -19,10 +20,6 @@ constexpr UnitRule kVolts{"V"};
 constexpr UnitRule kHertz{"HZ"};
 constexpr UnitRule kMilliseconds{"S", 1000.0};
 constexpr UnitRule kPlain{};
-constexpr int kDigitalOutMask = 0x0fff;  // pins O0..OB
-constexpr int kDigitalInMask = 0x3f;     // the input bits the program shows
-constexpr double kMaxSweepFrequency = 1000000.0;
-constexpr double kMaxSweepSpeedMs = 3600000.0;
 
 // The points a DATA:ARBitrary command carries: a list of numbers, or one REAL,32 block in the
 // client's byte order.
@@ -67,7 +64,7 @@ int LoadPoints(CommandContext& context) {
         return kTooMuchData;
     }
     for (const float point : points) {
-        if (!std::isfinite(point) || std::fabs(point) > kMaxAmplitude) {
+        if (!std::isfinite(point) || std::fabs(point) > kFullScaleVolts) {
             return kDataOutOfRange;
         }
     }
@@ -76,7 +73,7 @@ int LoadPoints(CommandContext& context) {
         c.arbPoints[i] = points[i];
     }
     c.arbPointCount = static_cast<int>(points.size());
-    SelectWaveType(c, Arbitrary);
+    ChangeWaveType(c, Arbitrary, ArbitraryTable::Keep);
     return 0;
 }
 
@@ -85,7 +82,7 @@ int QueryPoints(CommandContext& context) {
         return error;
     }
     const C& c = *context.channel;
-    const int count = std::clamp(c.arbPointCount.load(), 1, kMaxPoints);
+    const int count = LimitPointCount(c.arbPointCount);
     std::vector<float> points(static_cast<std::size_t>(count));
     for (std::size_t i = 0; i < points.size(); ++i) {
         points[i] = c.arbPoints[i];
@@ -124,14 +121,14 @@ void RestartRunningSweep(C& c) {
     }
 }
 
-double One(const C&) {
-    return 1.0;
-}
 double DigitalOutWord(const C& c) {
     return static_cast<double>(c.digitalOut);
 }
+double MinSweepFrequency(const C&) {
+    return kSweepFrequencyRange.low;
+}
 double MaxSweepFrequency(const C&) {
-    return kMaxSweepFrequency;
+    return kSweepFrequencyRange.high;
 }
 
 }  // namespace
@@ -179,7 +176,7 @@ std::vector<CommandSpec> DataCommands() {
         if (word < 0.0 || word > kDigitalOutMask) {
             return static_cast<int>(kDataOutOfRange);
         }
-        context.channel->digitalOut = static_cast<std::uint16_t>(word);
+        StoreDigitalOut(*context.channel, static_cast<unsigned>(word));
         return 0;
     }));
     table.push_back(Reading("[SOURce#]:DIGital:OUTPut", DigitalOutWord, 10));
@@ -191,23 +188,26 @@ std::vector<CommandSpec> DataCommands() {
                                 [](const C& c) { return c.dioMode.load(); },
                                 [](C& c, int mode) { c.SetDioMode(mode); }});
 
-    AddField(table, NumericField{"[SOURce#]:SWEep:STARt", kHertz, One, MaxSweepFrequency,
-                                 [](const C& c) { return c.sweepStartFrequency.load(); },
-                                 [](C& c, double v) {
-                                     c.sweepStartFrequency = v;
-                                     RestartRunningSweep(c);
-                                 },
-                                 10});
-    AddField(table, NumericField{"[SOURce#]:SWEep:STOP", kHertz, One, MaxSweepFrequency,
-                                 [](const C& c) { return c.sweepEndFrequency.load(); },
-                                 [](C& c, double v) {
-                                     c.sweepEndFrequency = v;
-                                     RestartRunningSweep(c);
-                                 },
-                                 10});
     AddField(table,
-             NumericField{"[SOURce#]:SWEep:STEPtime", kMilliseconds, One,
-                          [](const C&) { return kMaxSweepSpeedMs; },
+             NumericField{"[SOURce#]:SWEep:STARt", kHertz, MinSweepFrequency, MaxSweepFrequency,
+                          [](const C& c) { return c.sweepStartFrequency.load(); },
+                          [](C& c, double v) {
+                              c.sweepStartFrequency = v;
+                              RestartRunningSweep(c);
+                          },
+                          10});
+    AddField(table,
+             NumericField{"[SOURce#]:SWEep:STOP", kHertz, MinSweepFrequency, MaxSweepFrequency,
+                          [](const C& c) { return c.sweepEndFrequency.load(); },
+                          [](C& c, double v) {
+                              c.sweepEndFrequency = v;
+                              RestartRunningSweep(c);
+                          },
+                          10});
+    AddField(table,
+             NumericField{"[SOURce#]:SWEep:STEPtime", kMilliseconds,
+                          [](const C&) { return kSweepSpeedRange.low; },
+                          [](const C&) { return kSweepSpeedRange.high; },
                           [](const C& c) { return static_cast<double>(c.sweepSpeed); },
                           [](C& c, double v) { c.sweepSpeed = static_cast<int>(v); }, 10, true});
     table.push_back(ChannelCommand("[SOURce#]:SWEep:STATe", false, [](CommandContext& context) {

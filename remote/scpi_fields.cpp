@@ -3,24 +3,11 @@
 #include <charconv>
 #include <cmath>
 
+#include "engine/channel_rules.h"
 #include "engine/channel_state.h"
 #include "remote/scpi_error_queue.h"
 
 namespace korvane::scpi {
-
-double LimitValue(double value, double low, double high) {
-    if (std::isnan(value)) {
-        return low;
-    }
-    const float single = static_cast<float>(value);
-    if (single < static_cast<float>(low)) {
-        return low;
-    }
-    if (single > static_cast<float>(high)) {
-        return high;
-    }
-    return value;
-}
 
 std::string FormatNumber(double value, int digits) {
     char buffer[64];
@@ -88,10 +75,8 @@ int ResolveNumeric(const NumericField& field, const ChannelState& channel, std::
             value = number.value;
             break;
     }
-    if (field.integer) {
-        value = std::round(LimitValue(value, low, high));
-    }
-    value = LimitValue(value, low, high);
+    value = field.integer ? LimitWhole(value, static_cast<int>(low), static_cast<int>(high))
+                          : Limit(value, {low, high});
     return 0;
 }
 

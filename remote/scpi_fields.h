@@ -10,8 +10,8 @@
 namespace korvane::scpi {
 
 // A numeric channel field with its setting command and its query ("FREQ 1kHz", "FREQ?",
-// "FREQ? MAX"). Values outside [low, high] are limited, compared in single precision as the
-// panel's entry fields do.
+// "FREQ? MAX"). Values outside [low, high] are limited by the channel rules' Limit (whole-number
+// fields by LimitWhole).
 struct NumericField {
     std::string_view pattern;
     UnitRule unit;
@@ -43,9 +43,6 @@ double DefaultOf(const ChannelState& channel, double (*get)(const ChannelState&)
 // to the field's range. Returns 0 or an error number; nothing changes.
 int ResolveNumeric(const NumericField& field, const ChannelState& channel, std::string_view text,
                    double& value);
-
-// `value` limited to [low, high], comparing in single precision; NaN gives `low`.
-double LimitValue(double value, double low, double high);
 
 // A number as a reply: shortest general form with at most `digits` significant digits, never
 // depending on the process locale.

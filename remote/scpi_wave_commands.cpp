@@ -1,6 +1,5 @@
 // The wave type, the four main values and the shape parameters of each wave type.
-#include <algorithm>
-
+#include "engine/channel_rules.h"
 #include "engine/channel_state.h"
 #include "remote/scpi_command_table.h"
 #include "remote/scpi_fields.h"
@@ -17,18 +16,30 @@ constexpr UnitRule kSeconds{"S"};
 constexpr UnitRule kFraction{"", 1.0, true};
 constexpr UnitRule kPlain{};
 
-double Zero(const C&) {
-    return 0.0;
+template <ShapeValue Which>
+double ShapeLow(const C& c) {
+    return ShapeRange(c, Which).low;
 }
-double One(const C&) {
-    return 1.0;
+template <ShapeValue Which>
+double ShapeHigh(const C& c) {
+    return ShapeRange(c, Which).high;
+}
+template <ShapeValue Which>
+double ShapeRead(const C& c) {
+    return ReadShape(c, Which);
+}
+// A shape value is stored, then the wave is rebuilt, as the parameter dialogs do.
+template <ShapeValue Which>
+void ShapeSet(C& c, double value) {
+    SetShape(c, Which, value);
 }
 
-// A shape value is stored, then the wave is rebuilt, as the parameter dialogs do.
-template <auto Member, typename T>
-void StoreShape(C& c, double value) {
-    (c.*Member) = static_cast<T>(value);
-    c.RequestDownload();
+// A wave-shape setting: its range, its reading and its setter come from the channel rules.
+template <ShapeValue Which>
+NumericField ShapeField(std::string_view pattern, UnitRule unit, int digits = 7,
+                        bool integer = false) {
+    return {pattern,         unit,   ShapeLow<Which>, ShapeHigh<Which>, ShapeRead<Which>,
+            ShapeSet<Which>, digits, integer};
 }
 
 template <auto Member>
@@ -36,12 +47,15 @@ double Read(const C& c) {
     return static_cast<double>((c.*Member).load());
 }
 
-// The trapezia duties never add up to more than one period: each is limited to what the other
-// two leave, as the Trapezia dialog limits them.
-template <auto First, auto Second>
-double Remaining(const C& c) {
-    return std::max(0.0, (1.0 - static_cast<double>((c.*First).load())) -
-                             static_cast<double>((c.*Second).load()));
+// A choice stored into the channel, then the wave is rebuilt.
+template <auto Member>
+void StoreChoice(C& c, int value) {
+    (c.*Member) = value;
+    c.RequestDownload();
+}
+
+void SelectWaveType(C& c, int type) {
+    ChangeWaveType(c, type, ArbitraryTable::FromCurrentWave);
 }
 
 }  // namespace
@@ -57,8 +71,8 @@ const std::vector<Choice>& WaveChoices() {
 NumericField FrequencyField() {
     return {"[SOURce#]:FREQuency",
             kHertz,
-            [](const C&) { return kMinFrequency; },
-            [](const C& c) { return MaxFrequency(c.waveType); },
+            [](const C& c) { return FrequencyRange(c.waveType).low; },
+            [](const C& c) { return FrequencyRange(c.waveType).high; },
             Read<&C::frequency>,
             [](C& c, double v) { c.SetFrequency(v); },
             10};
@@ -67,8 +81,8 @@ NumericField FrequencyField() {
 NumericField AmplitudeField() {
     return {"[SOURce#]:VOLTage:[AMPLitude]",
             kVolts,
-            Zero,
-            [](const C&) { return static_cast<double>(kMaxAmplitude); },
+            [](const C&) { return kAmplitudeRange.low; },
+            [](const C&) { return kAmplitudeRange.high; },
             Read<&C::amplitude>,
             [](C& c, double v) {
                 c.SetAmplitude(static_cast<float>(v));
@@ -79,56 +93,41 @@ NumericField AmplitudeField() {
 NumericField OffsetField() {
     return {"[SOURce#]:VOLTage:OFFSet",
             kVolts,
-            [](const C&) { return -kMaxOffset; },
-            [](const C&) { return kMaxOffset; },
+            [](const C&) { return kOffsetRange.low; },
+            [](const C&) { return kOffsetRange.high; },
             Read<&C::offset>,
             [](C& c, double v) { c.SetOffset(v); },
             10};
 }
 
 std::vector<CommandSpec> WaveCommands() {
+    using enum ShapeValue;
     std::vector<CommandSpec> table;
     AddField(table, ChoiceField{"[SOURce#]:FUNCtion:[SHAPe]", WaveChoices(),
                                 [](const C& c) { return c.waveType.load(); }, SelectWaveType});
     AddField(table, FrequencyField());
     AddField(table, AmplitudeField());
     AddField(table, OffsetField());
-    AddField(table, NumericField{"[SOURce#]:PHASe", kPlain, Zero, One, Read<&C::phase>,
-                                 StoreShape<&C::phase, float>});
-    AddField(table, NumericField{"[SOURce#]:FUNCtion:SQUare:DCYCle", kFraction, Zero, One,
-                                 Read<&C::squareDuty>, StoreShape<&C::squareDuty, float>});
-    AddField(table, NumericField{"[SOURce#]:FUNCtion:RAMP:SYMMetry", kFraction, Zero, One,
-                                 Read<&C::rampDuty>, StoreShape<&C::rampDuty, float>});
-    AddField(table, NumericField{"[SOURce#]:FUNCtion:TRAPezia:RISE", kFraction, Zero,
-                                 Remaining<&C::trapeziaHigh, &C::trapeziaFall>,
-                                 Read<&C::trapeziaRise>, StoreShape<&C::trapeziaRise, float>});
-    AddField(table, NumericField{"[SOURce#]:FUNCtion:TRAPezia:HIGH", kFraction, Zero,
-                                 Remaining<&C::trapeziaRise, &C::trapeziaFall>,
-                                 Read<&C::trapeziaHigh>, StoreShape<&C::trapeziaHigh, float>});
-    AddField(table, NumericField{"[SOURce#]:FUNCtion:TRAPezia:FALL", kFraction, Zero,
-                                 Remaining<&C::trapeziaHigh, &C::trapeziaRise>,
-                                 Read<&C::trapeziaFall>, StoreShape<&C::trapeziaFall, float>});
-    AddField(table, NumericField{"[SOURce#]:FUNCtion:EXPonent:TCONstant", kSeconds, Zero, One,
-                                 Read<&C::exponentTimeConstant>,
-                                 StoreShape<&C::exponentTimeConstant, float>});
+    AddField(table, ShapeField<Phase>("[SOURce#]:PHASe", kPlain));
+    AddField(table, ShapeField<SquareDuty>("[SOURce#]:FUNCtion:SQUare:DCYCle", kFraction));
+    AddField(table, ShapeField<RampDuty>("[SOURce#]:FUNCtion:RAMP:SYMMetry", kFraction));
+    AddField(table, ShapeField<TrapeziaRise>("[SOURce#]:FUNCtion:TRAPezia:RISE", kFraction));
+    AddField(table, ShapeField<TrapeziaHigh>("[SOURce#]:FUNCtion:TRAPezia:HIGH", kFraction));
+    AddField(table, ShapeField<TrapeziaFall>("[SOURce#]:FUNCtion:TRAPezia:FALL", kFraction));
+    AddField(table,
+             ShapeField<ExponentTimeConstant>("[SOURce#]:FUNCtion:EXPonent:TCONstant", kSeconds));
     AddField(table, ChoiceField{"[SOURce#]:FUNCtion:EXPonent:RAISe",
                                 {},
                                 [](const C& c) { return c.exponentRaise.load(); },
-                                [](C& c, int v) { StoreShape<&C::exponentRaise, int>(c, v); },
+                                StoreChoice<&C::exponentRaise>,
                                 true});
-    AddField(table, NumericField{"[SOURce#]:FUNCtion:AMFM:DEPTh", kFraction, Zero, One,
-                                 Read<&C::amDepth>, StoreShape<&C::amDepth, float>});
-    AddField(table,
-             NumericField{"[SOURce#]:FUNCtion:AMFM:CARRier", kHertz, Zero,
-                          [](const C&) { return kMaxSineFrequency; }, Read<&C::carrierFrequency>,
-                          StoreShape<&C::carrierFrequency, int>, 10, true});
-    AddField(table, NumericField{"[SOURce#]:FUNCtion:AMFM:DEViation", kHertz, Zero,
-                                 [](const C&) { return kMaxSineFrequency; }, Read<&C::fmDeviation>,
-                                 StoreShape<&C::fmDeviation, int>, 10, true});
+    AddField(table, ShapeField<AmDepth>("[SOURce#]:FUNCtion:AMFM:DEPTh", kFraction));
+    AddField(table, ShapeField<Carrier>("[SOURce#]:FUNCtion:AMFM:CARRier", kHertz, 10, true));
+    AddField(table, ShapeField<Deviation>("[SOURce#]:FUNCtion:AMFM:DEViation", kHertz, 10, true));
     AddField(table, ChoiceField{"[SOURce#]:FUNCtion:AMFM:MODE",
                                 {{"AM", 0}, {"FM", 1}},
                                 [](const C& c) { return c.fmMode.load(); },
-                                [](C& c, int v) { StoreShape<&C::fmMode, int>(c, v); }});
+                                StoreChoice<&C::fmMode>});
     return table;
 }
 

@@ -52,7 +52,6 @@ class CMultiTesselView : public DeviceView {
 
     void SelectWaveType(int type) override;
     void ShowFrequency() override;
-    void ConvertToArbitrary();
     void UpdateMeasurementText();
     void LayoutPanel();
     void ToggleControls();

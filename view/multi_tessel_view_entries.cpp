@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <string>
 
+#include "engine/channel_rules.h"
 #include "engine/channel_state.h"
 #include "view/entry/entry_values.h"
 #include "view/entry/step_edit.h"
@@ -121,8 +122,7 @@ void CMultiTesselView::OnPhaseEdited() {
     if (typed.limited) {
         form_.phase->ShowValue();
     }
-    Channel().phase = static_cast<float>(form_.phase->GetValue());
-    Channel().RequestDownload();
+    SetShape(Channel(), ShapeValue::Phase, form_.phase->GetValue());
 }
 
 // A spin position change of -1 steps the value up, +1 down.
@@ -133,8 +133,7 @@ void CMultiTesselView::OnOffsetSpin(int delta) {
 
 void CMultiTesselView::OnPhaseSpin(int delta) {
     form_.phase->Step(-delta);
-    Channel().phase = static_cast<float>(form_.phase->GetValue());
-    Channel().RequestDownload();
+    SetShape(Channel(), ShapeValue::Phase, form_.phase->GetValue());
 }
 
 }  // namespace korvane

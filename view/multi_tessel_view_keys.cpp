@@ -7,8 +7,8 @@
 #include <functional>
 
 #include "document/multi_tessel_doc.h"
+#include "engine/channel_rules.h"
 #include "engine/channel_state.h"
-#include "formats/arbitrary_points.h"
 #include "view/controls/led.h"
 #include "view/controls/left_right.h"
 #include "view/controls/on_off.h"
@@ -52,49 +52,38 @@ void CMultiTesselView::SelectWaveType(int type) {
     }
     ChannelState& channel = Channel();
     const int old = channel.waveType;
+    const double oldFrequency = channel.frequency;
+    // A table loaded from a file is being handed over: the arbitrary wave keeps it.
+    const bool keepTable = Document().m_bLoadedFromFile != 0;
+    ChangeWaveType(channel, type,
+                   keepTable ? ArbitraryTable::Keep : ArbitraryTable::FromCurrentWave);
     if (type != old) {
         if (old >= 0 && old < kWaveTypeCount) {
             form_.waveKeys[old]->SetValue(false);
         }
+        slider_->setEnabled(type == Arbitrary);
+        slider_->setVisible(type == Arbitrary);
         if (type == Arbitrary) {
-            if (Document().m_bLoadedFromFile == 0) {
-                ConvertToArbitrary();
+            if (!keepTable) {
+                Document().m_strFileName = QString::fromLatin1(kNoCsvFileName);
             }
-            slider_->setEnabled(true);
-            slider_->show();
-            channel.phase = 0.0f;
-            channel.RequestDownload();
             form_.phase->SetValue(0.0);
             form_.phase->ShowValue();
-        } else {
-            slider_->setEnabled(false);
-            slider_->hide();
         }
-        channel.SetWaveType(type);
         LayoutPanel();
     }
     form_.waveKeys[type]->SetValue(true);
-    if (type != Sine && channel.frequency > kMaxOtherFrequency) {
-        form_.frequency->SetValue(kMaxOtherFrequency);
-        form_.frequency->ShowValue();
-        channel.SetFrequency(kMaxOtherFrequency);
+    if (channel.frequency != oldFrequency) {
+        ShowFrequency();  // limited to the new type's maximum
     }
-    if (type == Arbitrary) {
-        channel.RequestDownload();
-        return;
+    if (type != Arbitrary) {
+        Document().m_strFileName = QString::fromLatin1(kNoCsvFileName);
     }
-    Document().m_strFileName = QString::fromLatin1(kNoCsvFileName);
-    channel.RequestDownload();
 }
 
 void CMultiTesselView::ShowFrequency() {
     form_.frequency->SetValue(Channel().frequency);
     form_.frequency->ShowValue();
-}
-
-void CMultiTesselView::ConvertToArbitrary() {
-    DeriveArbitraryPoints(Channel());
-    Document().m_strFileName = QString::fromLatin1(kNoCsvFileName);
 }
 
 }  // namespace korvane

@@ -3,13 +3,14 @@
 #include <algorithm>
 #include <cmath>
 
+#include "engine/channel_rules.h"
 #include "engine/channel_state.h"
 
 namespace korvane {
 
 namespace {
 
-constexpr float kFullScaleVolts = 3.5f;
+constexpr auto kFullScale = static_cast<float>(kFullScaleVolts);
 
 int ValidIndex(int index) {
     return std::clamp(index, 0, kMaxPoints - 1);
@@ -61,8 +62,7 @@ float VoltageAtRow(const PlotArea& plot, int y) {
         return 0.0f;
     }
     const int row = std::clamp(y, plot.top, plot.bottom);
-    return kFullScaleVolts -
-           float((row - plot.top) * 2) * kFullScaleVolts / float(plot.bottom - plot.top);
+    return kFullScale - float((row - plot.top) * 2) * kFullScale / float(plot.bottom - plot.top);
 }
 
 std::optional<int> PointStroke::Press(const ChannelState& channel, const PlotArea& plot,

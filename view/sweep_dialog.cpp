@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "engine/channel_rules.h"
 #include "engine/channel_state.h"
 #include "formats/str_convert.h"
 #include "view/controls/led.h"
@@ -21,10 +22,6 @@ namespace {
 constexpr double kHalfTurn = 3.14;
 constexpr double kFullTurn = 6.28;
 constexpr double kUnitsPerRadian = 159.2356687898089;  // 1000 per turn
-constexpr double kMinSweepFrequency = 1.0;
-constexpr double kMaxSweepFrequency = 1000000.0;
-constexpr double kMinTypedSpeed = 1.0;
-constexpr double kMaxTypedSpeed = 3600000.0;
 constexpr int kMinKnobSpeed = 10;
 
 double ReadNumber(const QLineEdit& field) {
@@ -56,11 +53,11 @@ double TurnSinceLast(double angle, double& last) {
 }
 
 double LimitSweepFrequency(double hz) {
-    return std::clamp(hz, kMinSweepFrequency, kMaxSweepFrequency);
+    return Limit(hz, kSweepFrequencyRange);
 }
 
 double LimitSweepSpeed(double ms) {
-    return std::clamp(ms, kMinTypedSpeed, kMaxTypedSpeed);
+    return Limit(ms, kSweepSpeedRange);
 }
 
 SweepDialog::SweepDialog(ChannelState& channel, QWidget* parent)
@@ -171,9 +168,10 @@ void SweepDialog::OnStartKnob() {
     }
     const double turned = TurnSinceLast(startKnob_->Value(), startLast_);
     // Not below 1 Hz: the divider of 0 Hz is beyond every clock.
-    const double start = std::clamp(
-        channel_.sweepStartFrequency + std::trunc(turned * kUnitsPerRadian), kMinSweepFrequency,
-        std::max(kMinSweepFrequency, channel_.sweepEndFrequency.load()));
+    const double start =
+        std::clamp(channel_.sweepStartFrequency + std::trunc(turned * kUnitsPerRadian),
+                   kSweepFrequencyRange.low,
+                   std::max(kSweepFrequencyRange.low, channel_.sweepEndFrequency.load()));
     channel_.sweepStartFrequency = start;
     start_->setText(WholeText(start));
 }
@@ -184,7 +182,7 @@ void SweepDialog::OnEndKnob() {
     }
     const double turned = TurnSinceLast(endKnob_->Value(), endLast_);
     double end = channel_.sweepEndFrequency + turned * kUnitsPerRadian;
-    end = std::min(std::max(end, channel_.sweepStartFrequency.load()), kMaxSweepFrequency);
+    end = std::min(std::max(end, channel_.sweepStartFrequency.load()), kSweepFrequencyRange.high);
     channel_.sweepEndFrequency = end;
     end_->setText(WholeText(end));
 }
@@ -194,8 +192,8 @@ void SweepDialog::OnSpeedKnob() {
         return;
     }
     const double turned = TurnSinceLast(speedKnob_->Value(), speedLast_);
-    const int speed =
-        std::max(kMinKnobSpeed, channel_.sweepSpeed + static_cast<int>(turned * kUnitsPerRadian));
+    const int speed = std::clamp(channel_.sweepSpeed + static_cast<int>(turned * kUnitsPerRadian),
+                                 kMinKnobSpeed, static_cast<int>(kSweepSpeedRange.high));
     channel_.sweepSpeed = speed;
     speed_->setText(QString::number(speed));
 }

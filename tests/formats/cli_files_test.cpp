@@ -4,7 +4,9 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -131,6 +133,24 @@ TEST_F(CliFilesTest, SettingsWrittenWithFieldsReadBackByName) {
     EXPECT_EQ(lines[10], "powerOnOutput=0");
     EXPECT_EQ(lines[20], "fmDeviation=4321");
     EXPECT_EQ(lines.back(), "fmMode=0");
+}
+
+// The tool's --set goes through the channel rules: the file it writes holds limited values.
+TEST_F(CliFilesTest, SetValuesAreLimitedLikeThePanelsBeforeTheyAreWritten) {
+    CliRun write =
+        RunCli({"settings-write", Path("wild.set"), "--set", "frequency=1e9", "--set",
+                "amplitude=9", "--set", "carrierFrequency=99999999", "--set", "fmDeviation=-5"});
+    ASSERT_EQ(write.status, 0) << write.output;
+    const std::string bytes = folder.Read("wild.set");
+    ASSERT_EQ(bytes.size(), 114u);
+    const auto field = [&bytes](std::size_t offset, auto value) {
+        std::memcpy(&value, bytes.data() + offset, sizeof value);  // the test host is little-endian
+        return value;
+    };
+    EXPECT_EQ(field(14, 0.0), 75e6);
+    EXPECT_EQ(field(22, 0.0f), 3.5f);
+    EXPECT_EQ(field(102, std::int32_t{}), 75000000);
+    EXPECT_EQ(field(106, std::int32_t{}), 0);
 }
 
 TEST_F(CliFilesTest, RefusedSettingsExitWithOne) {

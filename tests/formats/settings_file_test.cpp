@@ -257,6 +257,8 @@ TEST_F(SettingsFileTest, ValuesAreLimitedToThePanelsRanges) {
     wild.trapeziaFall = 1.5f;
     wild.amDepth = 3.0f;
     wild.exponentTimeConstant = -1.0f;
+    wild.carrierFrequency = 99999999;
+    wild.fmDeviation = -5;
     wild.outputOn = 7;
     wild.outputOnAgain = 7;
     wild.fmMode = -2;
@@ -275,9 +277,11 @@ TEST_F(SettingsFileTest, ValuesAreLimitedToThePanelsRanges) {
     EXPECT_EQ(c.rampDuty.load(), 0.0f);
     EXPECT_EQ(c.trapeziaRise.load(), 1.0f);
     EXPECT_EQ(c.trapeziaHigh.load(), 0.0f);
-    EXPECT_EQ(c.trapeziaFall.load(), 1.0f);
+    EXPECT_EQ(c.trapeziaFall.load(), 0.0f);  // rise takes the whole period
     EXPECT_EQ(c.amDepth.load(), 1.0f);
     EXPECT_EQ(c.exponentTimeConstant.load(), 0.0f);
+    EXPECT_EQ(c.carrierFrequency.load(), 75000000);
+    EXPECT_EQ(c.fmDeviation.load(), 0);
     EXPECT_EQ(c.outputOn.load(), 1);
     EXPECT_EQ(c.fmMode.load(), 1);
 }

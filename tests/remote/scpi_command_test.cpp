@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -237,6 +239,23 @@ TEST(ScpiCommands, CommonCommandsAndErrors) {
         {"", "", kNoError, nullptr},
         {";;", "", kNoError, nullptr},
     });
+}
+
+// FUNC USER from another wave type plays the wave that was on, as the panel's Arb key does;
+// points sent with DATA:ARB are kept.
+TEST(ScpiWaveType, UserFromAnotherTypeTakesTheCurrentWaveAsItsTable) {
+    ScpiBench bench;
+    bench.Run("FUNC SIN;VOLT 2;VOLT:OFFS 0;PHAS 0");
+    bench.Run("FUNC USER");
+    EXPECT_EQ(bench.device.waveType, Arbitrary);
+    EXPECT_EQ(bench.device.arbPointCount, bench.device.pointCount / bench.device.periodCount);
+    const int quarter = bench.device.arbPointCount / 4;
+    EXPECT_NEAR(std::fabs(bench.device.arbPoints[static_cast<std::size_t>(quarter)]), 2.0f, 0.01f);
+
+    bench.Run("DATA:ARB 1,-0.5");
+    bench.Run("FUNC USER");
+    EXPECT_EQ(bench.device.arbPointCount, 2);
+    EXPECT_EQ(bench.device.arbPoints[0], 1.0f);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include "document/device_view.h"
 #include "document/multi_tessel_doc.h"
+#include "engine/channel_rules.h"
 #include "engine/channel_state.h"
 #include "engine/device_library/simulated_device_library.h"
 #include "engine/poll_coordinator.h"
@@ -22,12 +23,9 @@ class PanelStandIn : public DeviceView {
     explicit PanelStandIn(CMultiTesselDoc& document) : DeviceView(document, nullptr) {}
 
     void SelectWaveType(int type) override {
-        ChannelState& channel = *Document().m_pState;
-        if (type == Arbitrary && channel.waveType != Arbitrary &&
-            Document().m_bLoadedFromFile == 0) {
-            DeriveArbitraryPoints(channel);
-        }
-        channel.SetWaveType(type);
+        const bool keepTable = Document().m_bLoadedFromFile != 0;
+        ChangeWaveType(*Document().m_pState, type,
+                       keepTable ? ArbitraryTable::Keep : ArbitraryTable::FromCurrentWave);
         selected.append(type);
     }
     void ShowFrequency() override { shownFrequency = Document().m_pState->frequency; }

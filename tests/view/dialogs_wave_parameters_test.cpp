@@ -114,12 +114,6 @@ TEST_F(WaveParameterDialogs, RampFieldMovesTheKnobAndTheRampDuty) {
     EXPECT_NEAR(qobject_cast<TestKnob*>(dialog.Knob())->value, 0.25 * 6.28, 1e-6);
 }
 
-TEST(TrapeziaLimit, IsWhatIsLeftOfThePeriodAndNeverNegative) {
-    EXPECT_FLOAT_EQ(TrapeziaLimit(0.4f, 0.2f), 0.4f);
-    EXPECT_FLOAT_EQ(TrapeziaLimit(0.0f, 0.0f), 1.0f);
-    EXPECT_FLOAT_EQ(TrapeziaLimit(0.7f, 0.6f), 0.0f);
-}
-
 TEST_F(WaveParameterDialogs, TrapeziaLimitsFallToWhatRiseAndHighLeave) {
     Channel().trapeziaRise = 0.2f;
     Channel().trapeziaHigh = 0.4f;
@@ -199,6 +193,22 @@ TEST_F(WaveParameterDialogs, AmFmAppliesOnRefreshAndStopsAtABadField) {
     EXPECT_FLOAT_EQ(Channel().amDepth, 0.75f);
     EXPECT_EQ(Channel().fmDeviation, 500);
     EXPECT_EQ(fixture.messages, QStringList{NotANumberText()});
+    EXPECT_EQ(Downloads(Channel()), 1);
+}
+
+// A carrier beyond what the generator can make, a negative deviation or a depth above one used
+// to be stored as typed; they are limited as SCPI limits them.
+TEST_F(WaveParameterDialogs, AmFmLimitsValuesOutsideTheirRanges) {
+    AmFmDialog dialog(Channel());
+    dialog.show();
+    Retype(dialog.CarrierField(), QStringLiteral("99999999"));
+    Retype(dialog.DepthField(), QStringLiteral("1.5"));
+    Retype(dialog.DeviationField(), QStringLiteral("-5"));
+    fixture.DrainQueue();
+    dialog.Apply();
+    EXPECT_EQ(Channel().carrierFrequency, 75000000);
+    EXPECT_FLOAT_EQ(Channel().amDepth, 1.0f);
+    EXPECT_EQ(Channel().fmDeviation, 0);
     EXPECT_EQ(Downloads(Channel()), 1);
 }
 

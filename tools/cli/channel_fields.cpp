@@ -4,7 +4,10 @@
 #include <cstdio>
 #include <functional>
 #include <limits>
+#include <optional>
+#include <string_view>
 
+#include "engine/channel_rules.h"
 #include "engine/device_library/simulated_device_library.h"
 
 namespace korvane::cli {
@@ -24,9 +27,50 @@ bool ParseDouble(const std::string& text, double& value) {
     return *end == '\0' && std::isfinite(value);
 }
 
+// The channel rules' range of a field the panel, the dialogs and SCPI also set; the other fields
+// are stored as given.
+std::optional<Range> RuleRange(const ChannelState& c, std::string_view name) {
+    using enum ShapeValue;
+    static constexpr std::pair<std::string_view, ShapeValue> kShapes[] = {
+        {"phase", Phase},
+        {"squareDuty", SquareDuty},
+        {"rampDuty", RampDuty},
+        {"trapeziaRise", TrapeziaRise},
+        {"trapeziaHigh", TrapeziaHigh},
+        {"trapeziaFall", TrapeziaFall},
+        {"exponentTimeConstant", ExponentTimeConstant},
+        {"amDepth", AmDepth},
+        {"carrierFrequency", Carrier},
+        {"fmDeviation", Deviation}};
+    for (const auto& [shapeName, which] : kShapes) {
+        if (name == shapeName) {
+            return ShapeRange(c, which);
+        }
+    }
+    static const std::pair<std::string_view, Range> kFixed[] = {
+        {"amplitude", kAmplitudeRange},
+        {"offset", kOffsetRange},
+        {"waveType", {0.0, kWaveTypeCount - 1}},
+        {"waveNumber", {kMinWaveNumber, kMaxWaveNumber}},
+        {"digitalOut", {0.0, kDigitalOutMask}},
+        {"sweepStartFrequency", kSweepFrequencyRange},
+        {"sweepEndFrequency", kSweepFrequencyRange},
+        {"sweepSpeed", kSweepSpeedRange},
+        {"arbPointCount", kPointCountRange}};
+    for (const auto& [fixedName, range] : kFixed) {
+        if (name == fixedName) {
+            return range;
+        }
+    }
+    if (name == "frequency") {
+        return FrequencyRange(c.waveType);
+    }
+    return std::nullopt;
+}
+
 template <typename T>
-Field NumberField(std::atomic<T> ChannelState::*member) {
-    return {[member](ChannelState& c, const std::string& text) {
+Field NumberField(std::string_view name, std::atomic<T> ChannelState::*member) {
+    return {[name, member](ChannelState& c, const std::string& text) {
                 double value = 0;
                 if (!ParseDouble(text, value)) {
                     return false;
@@ -37,6 +81,11 @@ Field NumberField(std::atomic<T> ChannelState::*member) {
                         value > static_cast<double>(std::numeric_limits<T>::max())) {
                         return false;
                     }
+                }
+                if (const std::optional<Range> range = RuleRange(c, name)) {
+                    value = std::is_integral_v<T> ? LimitWhole(value, static_cast<int>(range->low),
+                                                               static_cast<int>(range->high))
+                                                  : Limit(value, *range);
                 }
                 (c.*member).store(static_cast<T>(value));
                 return true;
@@ -49,7 +98,7 @@ Field NumberField(std::atomic<T> ChannelState::*member) {
 }
 
 #define KORVANE_FIELD(name) \
-    { #name, NumberField(&ChannelState::name) }
+    { #name, NumberField(#name, &ChannelState::name) }
 
 const std::vector<std::pair<std::string, Field>>& Table() {
     static const std::vector<std::pair<std::string, Field>> table = {

@@ -10,7 +10,8 @@ namespace korvane::cli {
 // The ChannelState fields that can be named on the command line, in declaration order.
 const std::vector<std::string>& FieldNames();
 
-// Stores "NAME=VALUE" directly into the field (no device commands are queued).
+// Stores "NAME=VALUE" directly into the field (no device commands are queued); a field with a
+// channel rule is limited to its range as the panel limits it.
 // Returns "" on success, else one line saying what is wrong.
 std::string AssignField(ChannelState& channel, const std::string& assignment);
 

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/channel_rules.h"
 #include "engine/device_library/simulated_device_library.h"
 #include "formats/arbitrary_points.h"
 #include "formats/csv_file.h"
@@ -47,10 +48,7 @@ int WriteCsv(const std::vector<std::string>& args) {
         return UsageError(error.empty() ? file.error : error);
     }
     // Saving a standard wave turns it into arbitrary points first, as the device window does.
-    if (channel.waveType != Arbitrary) {
-        DeriveArbitraryPoints(channel);
-        channel.SetWaveType(Arbitrary);
-    }
+    ChangeWaveType(channel, Arbitrary, ArbitraryTable::FromCurrentWave);
     FileResult result = ExportCsv(channel, file.path);
     return result.ok ? kOk : Refused(result, file.path);
 }
@@ -102,8 +100,8 @@ int ReadSettings(const std::vector<std::string>& args) {
     if (!result.ok) {
         return Refused(result, file.path);
     }
-    for (const char* name : kSettingsFieldNames) {
-        std::printf("%s=%s\n", name, FieldText(channel, name).c_str());
+    for (const std::string& name : SettingsFieldNames()) {
+        std::printf("%s=%s\n", name.c_str(), FieldText(channel, name).c_str());
     }
     return kOk;
 }

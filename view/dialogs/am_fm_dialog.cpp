@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "engine/channel_rules.h"
 #include "engine/channel_state.h"
 #include "view/dialogs/dialog_support.h"
 #include "view/dialogs/field_exchange.h"
@@ -68,18 +69,18 @@ bool AmFmDialog::ExchangeControls() {
     if (!carrier) {
         return refuse(carrier_, NotAnIntegerText());
     }
-    channel_.carrierFrequency = *carrier;
+    StoreShape(channel_, ShapeValue::Carrier, *carrier);
     const std::optional<double> depth = ExchangeNumber(depth_->text());
     if (!depth) {
         return refuse(depth_, NotANumberText());
     }
-    channel_.amDepth = static_cast<float>(*depth);
+    StoreShape(channel_, ShapeValue::AmDepth, *depth);
     channel_.fmMode = fm_->isChecked() ? 1 : 0;
     const std::optional<int> deviation = ExchangeInteger(deviation_->text());
     if (!deviation) {
         return refuse(deviation_, NotAnIntegerText());
     }
-    channel_.fmDeviation = *deviation;
+    StoreShape(channel_, ShapeValue::Deviation, *deviation);
     return true;
 }
 

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <span>
 
+#include "engine/channel_rules.h"
 #include "engine/channel_state.h"
 #include "view/dialogs/dialog_support.h"
 #include "view/dialogs/pin_button.h"
@@ -16,7 +17,6 @@ namespace {
 
 constexpr int kFirstPinId = 1073;
 constexpr int kPeriodMs = 300;
-constexpr unsigned kShownInputBits = 63;
 
 // A group box of pins, each with its name above it; pins without a name are made but neither
 // laid out nor shown.
@@ -87,8 +87,8 @@ void OutputSetDialog::WriteOutputWord() {
             word = static_cast<std::uint16_t>(word | (1U << k));
         }
     }
-    channel_.digitalOut = word;
-    written_ = word;
+    StoreDigitalOut(channel_, word);
+    written_ = channel_.digitalOut;
 }
 
 DigitalInputDialog::DigitalInputDialog(ChannelState& channel, QWidget* parent)
@@ -102,13 +102,13 @@ DigitalInputDialog::DigitalInputDialog(ChannelState& channel, QWidget* parent)
         Indicator(bit).clickable = false;
         Indicator(bit).setFocusPolicy(Qt::NoFocus);
     }
-    ShowBits(channel_.digitalIn & kShownInputBits);
+    ShowBits(channel_.digitalIn & kDigitalInMask);
     connect(&timer_, &QTimer::timeout, this, &DigitalInputDialog::ReadInputWord);
     timer_.start(kPeriodMs);
 }
 
 void DigitalInputDialog::ReadInputWord() {
-    const unsigned bits = channel_.digitalIn & kShownInputBits;
+    const unsigned bits = channel_.digitalIn & kDigitalInMask;
     if (bits != shownBits_) {
         ShowBits(bits);
         shownBits_ = bits;

@@ -20,17 +20,17 @@ constexpr int kDutyLabelId = 1125;
 constexpr int kRangeLabelId = 1124;
 }  // namespace
 
-const DutyDialog::Layout DutyDialog::kSquare{136, "Square", 1006, 1065, &ChannelState::squareDuty};
-const DutyDialog::Layout DutyDialog::kRamp{138, "Ramp", 1005, 1054, &ChannelState::rampDuty};
+const DutyDialog::Layout DutyDialog::kSquare{136, "Square", 1006, 1065, ShapeValue::SquareDuty};
+const DutyDialog::Layout DutyDialog::kRamp{138, "Ramp", 1005, 1054, ShapeValue::RampDuty};
 
 float DutyFromKnobAngle(double angle) {
-    return static_cast<float>(std::clamp(angle * kDutyPerRadian, 0.0, 1.0));
+    return static_cast<float>(Limit(angle * kDutyPerRadian, kFractionRange));
 }
 
 DutyDialog::DutyDialog(ChannelState& channel, const Layout& layout, QWidget* parent)
     : QDialog(parent),
       channel_(channel),
-      duty_(channel.*layout.duty),
+      duty_(layout.duty),
       field_(WithControlId(new CNumEdit(this), layout.fieldId)),
       knob_(MakeDialogKnob(this)) {
     setWindowTitle(QString::fromLatin1(layout.title));
@@ -48,12 +48,13 @@ DutyDialog::DutyDialog(ChannelState& channel, const Layout& layout, QWidget* par
     grid->setSizeConstraint(QLayout::SetFixedSize);
 
     InitialiseDialog(*this, layout.resourceId);
+    field_->UseRange(kFractionRange);
     {
         const QSignalBlocker quiet(field_);
-        field_->SetValue(duty_, true);
+        field_->SetValue(static_cast<float>(ReadShape(channel_, duty_)), true);
     }
     if (knob_ != nullptr) {
-        SetKnobValue(*knob_, duty_ * kRadiansPerDuty);
+        SetKnobValue(*knob_, ReadShape(channel_, duty_) * kRadiansPerDuty);
     }
     connect(field_, &QLineEdit::textChanged, this, &DutyDialog::OnFieldChanged);
 }
@@ -61,7 +62,7 @@ DutyDialog::DutyDialog(ChannelState& channel, const Layout& layout, QWidget* par
 void DutyDialog::OnFieldChanged() {
     field_->Parse();
     const auto duty = static_cast<float>(field_->GetValue());
-    duty_ = duty;
+    StoreShape(channel_, duty_, duty);
     if (knob_ != nullptr) {
         SetKnobValue(*knob_, duty * kRadiansPerDuty);
     }
@@ -70,7 +71,7 @@ void DutyDialog::OnFieldChanged() {
 
 void DutyDialog::OnKnobTurned() {
     const float duty = DutyFromKnobAngle(KnobValue(*knob_));
-    duty_ = duty;
+    StoreShape(channel_, duty_, duty);
     // Writing the text runs OnFieldChanged, which places the knob and downloads.
     field_->SetValue(duty, true);
 }

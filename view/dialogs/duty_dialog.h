@@ -1,7 +1,8 @@
 #pragma once
 
 #include <QDialog>
-#include <atomic>
+
+#include "engine/channel_rules.h"
 
 namespace korvane {
 
@@ -21,7 +22,7 @@ class DutyDialog : public QDialog {
         const char* title;
         int fieldId;
         int knobId;
-        std::atomic<float> ChannelState::*duty;
+        ShapeValue duty;
     };
     static const Layout kSquare;
     static const Layout kRamp;
@@ -40,7 +41,7 @@ class DutyDialog : public QDialog {
     void OnKnobTurned();
 
     ChannelState& channel_;
-    std::atomic<float>& duty_;
+    ShapeValue duty_;
     CNumEdit* field_;
     QWidget* knob_;
 };

@@ -11,6 +11,7 @@
 #include <QSignalBlocker>
 #include <cmath>
 
+#include "engine/channel_rules.h"
 #include "engine/channel_state.h"
 #include "view/dialogs/dialog_support.h"
 #include "view/entry/num_edit.h"
@@ -77,6 +78,7 @@ ExponentDialog::ExponentDialog(ChannelState& channel, QWidget* parent)
     InitialiseDialog(*this, 144);
     field_->m_bFixedUnit = 0;
     field_->m_nDecimals = kSecondsDecimals;
+    field_->UseRange(kTimeConstantRange);
     field_->m_bBaseUnit = channel_.exponentUnit == 1 ? 1 : 0;
     rise_->setChecked(channel_.exponentRaise != 0);
     ShowTimeConstant();
@@ -88,8 +90,7 @@ ExponentDialog::ExponentDialog(ChannelState& channel, QWidget* parent)
     });
     connect(field_, &QLineEdit::textChanged, this, [this] {
         field_->Parse();
-        channel_.exponentTimeConstant = static_cast<float>(field_->GetValue());
-        channel_.RequestDownload();
+        SetShape(channel_, ShapeValue::ExponentTimeConstant, field_->GetValue());
     });
     connect(unit_, &QComboBox::currentIndexChanged, this, &ExponentDialog::OnUnitChosen);
 }

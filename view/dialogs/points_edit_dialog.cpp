@@ -16,10 +16,7 @@
 
 namespace korvane {
 
-namespace {
-constexpr float kMinVolts = -10.0f;
-constexpr float kMaxVolts = 10.0f;
-}  // namespace
+namespace {}  // namespace
 
 PointsEditDialog::PointsEditDialog(CMultiTesselDoc& document, int initialIndex,
                                    PointPublisher publish, QWidget* parent)
@@ -52,8 +49,7 @@ PointsEditDialog::PointsEditDialog(CMultiTesselDoc& document, int initialIndex,
     connect(next_, &QPushButton::clicked, this, [this] { Step(+1); });
 
     InitialiseDialog(*this, 135);
-    voltage_->m_fMin = kMinVolts;
-    voltage_->m_fMax = kMaxVolts;
+    voltage_->UseRange(kTypedPointRange);
     point_ = std::clamp(point_, 0, LastPoint());
     ShowIndex();
     ShowVoltage();

@@ -6,6 +6,7 @@
 #include <QSignalBlocker>
 #include <algorithm>
 
+#include "engine/channel_rules.h"
 #include "engine/channel_state.h"
 #include "view/dialogs/dialog_support.h"
 #include "view/entry/num_edit.h"
@@ -31,10 +32,6 @@ constexpr int kOkId = 1127;
 
 }  // namespace
 
-float TrapeziaLimit(float other1, float other2) {
-    return std::max(0.0f, (1.0f - other1) - other2);
-}
-
 TrapeziaDialog::TrapeziaDialog(ChannelState& channel, QWidget* parent)
     : QDialog(parent), channel_(channel) {
     setWindowTitle(QStringLiteral("Trapezia"));
@@ -54,6 +51,9 @@ TrapeziaDialog::TrapeziaDialog(ChannelState& channel, QWidget* parent)
     grid->setSizeConstraint(QLayout::SetFixedSize);
 
     InitialiseDialog(*this, 141);
+    for (CNumEdit* field : fields_) {
+        field->UseRange(kFractionRange);
+    }
     for (int part : {kFall, kHigh, kRise}) {
         const QSignalBlocker quiet(fields_[part]);
         fields_[part]->SetValue(channel_.*kParts[part].duty, true);
@@ -67,13 +67,13 @@ TrapeziaDialog::TrapeziaDialog(ChannelState& channel, QWidget* parent)
 void TrapeziaDialog::OnFieldChanged(Part part) {
     CNumEdit& field = *fields_[part];
     field.Parse();
-    auto value = static_cast<float>(field.GetValue());
+    const double typed = field.GetValue();
     const auto other = [this](Part p) { return static_cast<float>(fields_[p]->GetValue()); };
-    const float limit = part == kFall   ? TrapeziaLimit(other(kHigh), other(kRise))
-                        : part == kHigh ? TrapeziaLimit(other(kRise), other(kFall))
-                                        : TrapeziaLimit(other(kHigh), other(kFall));
-    if (value > limit) {
-        value = limit;
+    const Range range = part == kFall   ? TrapeziaPartRange(other(kHigh), other(kRise))
+                        : part == kHigh ? TrapeziaPartRange(other(kRise), other(kFall))
+                                        : TrapeziaPartRange(other(kHigh), other(kFall));
+    const auto value = static_cast<float>(Limit(typed, range));
+    if (OutsideRange(typed, range)) {
         field.SetValue(value, false);  // the typed text stays
     }
     channel_.*kParts[part].duty = value;

@@ -8,10 +8,6 @@ namespace korvane {
 class ChannelState;
 class CNumEdit;
 
-// The largest duty one Trapezia field may take while the other two keep theirs: what is left of
-// a whole period, never below 0.
-float TrapeziaLimit(float other1, float other2);
-
 // The Trapezia dialog: rise, high and fall duties, applied live and never adding up to more than
 // one period.
 class TrapeziaDialog : public QDialog {

@@ -4,8 +4,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <algorithm>
 
+#include "engine/channel_rules.h"
 #include "view/dialogs/dialog_support.h"
 #include "view/dialogs/field_exchange.h"
 
@@ -14,7 +14,7 @@ namespace korvane {
 WaveNumberDialog::WaveNumberDialog(int waveNumber, QWidget* parent)
     : QDialog(parent),
       field_(WithControlId(new QLineEdit(this), 1010)),
-      value_(std::clamp(waveNumber, kMin, kMax)) {
+      value_(LimitWhole(waveNumber, kMinWaveNumber, kMaxWaveNumber)) {
     setWindowTitle(QStringLiteral("Wave Number"));
     auto* grid = new QGridLayout(this);
     grid->addWidget(WithControlId(new QLabel(QStringLiteral("Wave Number:"), this), 1142), 0, 0);
@@ -42,7 +42,7 @@ bool WaveNumberDialog::Exchange() {
         ShowUserMessage(this, NotAnIntegerText());
         return false;
     }
-    value_ = std::clamp(*typed, kMin, kMax);
+    value_ = LimitWhole(*typed, kMinWaveNumber, kMaxWaveNumber);
     const QString shown = QString::number(value_);
     if (field_->text() != shown) {
         field_->setText(shown);

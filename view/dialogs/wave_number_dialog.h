@@ -11,9 +11,6 @@ namespace korvane {
 class WaveNumberDialog : public QDialog {
     Q_OBJECT
   public:
-    static constexpr int kMin = 1;
-    static constexpr int kMax = 99;
-
     explicit WaveNumberDialog(int waveNumber, QWidget* parent = nullptr);
 
     // The last number read from the field.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "engine/channel_rules.h"
 #include "engine/wave_type.h"
 #include "formats/str_convert.h"
 
@@ -24,14 +25,8 @@ double LeadingNumber(std::string_view text) {
     return value;
 }
 
-TypedValue Limit(double value, double low, double high) {
-    if (value < low) {
-        return {low, true};
-    }
-    if (value > high) {
-        return {high, true};
-    }
-    return {value, false};
+TypedValue Limited(double value, Range range) {
+    return {Limit(value, range), OutsideRange(value, range)};
 }
 
 double InVolts(double typed, int voltUnit) {
@@ -47,7 +42,7 @@ TypedValue TypedFrequency(std::string_view text, int frequencyUnit, int waveType
     } else if (frequencyUnit == 2) {
         value *= 1000000.0;
     }
-    return Limit(value, kMinFrequency, MaxFrequency(waveType));
+    return Limited(value, FrequencyRange(waveType));
 }
 
 bool UnfinishedFrequency(std::string_view text) {
@@ -56,11 +51,11 @@ bool UnfinishedFrequency(std::string_view text) {
 }
 
 TypedValue TypedAmplitude(std::string_view text, int voltUnit) {
-    return Limit(InVolts(LeadingNumber(text), voltUnit), 0.0, kMaxAmplitude);
+    return Limited(InVolts(LeadingNumber(text), voltUnit), kAmplitudeRange);
 }
 
 TypedValue TypedOffset(std::string_view text, int voltUnit) {
-    return Limit(InVolts(LeadingNumber(text), voltUnit), -kMaxOffset, kMaxOffset);
+    return Limited(InVolts(LeadingNumber(text), voltUnit), kOffsetRange);
 }
 
 TypedValue TypedPhase(std::string_view text) {
@@ -68,7 +63,7 @@ TypedValue TypedPhase(std::string_view text) {
     if (!ParseNumber(text, value)) {
         value = 0.0;
     }
-    return {value, value < 0.0 || value > 1.0};
+    return {value, OutsideRange(value, kFractionRange)};
 }
 
 }  // namespace korvane

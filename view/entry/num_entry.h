@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+#include "engine/channel_rules.h"
+
 namespace korvane {
 
 // The value behind an entry field for one bounded decimal number, shown either in base units or
@@ -26,6 +28,11 @@ struct NumEntry {
     std::string ValueText() const;
     // Whether leaving the field rewrites its text from m_fValue.
     bool ReformatsOnFocusLoss() const { return m_bFixedUnit != 0; }
+    // Takes its bounds from one of the channel rules' ranges.
+    void UseRange(Range range) {
+        m_fMin = static_cast<float>(range.low);
+        m_fMax = static_cast<float>(range.high);
+    }
 };
 
 }  // namespace korvane

@@ -2,28 +2,23 @@
 
 #include <cmath>
 
+#include "engine/channel_rules.h"
 #include "engine/wave_type.h"
 #include "formats/fixed_text.h"
 
 namespace korvane {
 namespace {
 
-struct Range {
-    float low;
-    float high;
-};
-
 std::optional<Range> RangeOf(int kind, int waveType) {
     switch (kind) {
         case FrequencyEntry:
-            return Range{static_cast<float>(kMinFrequency),
-                         static_cast<float>(MaxFrequency(waveType))};
+            return FrequencyRange(waveType);
         case AmplitudeEntry:
-            return Range{0.0f, kMaxAmplitude};
+            return kAmplitudeRange;
         case OffsetEntry:
-            return Range{static_cast<float>(-kMaxOffset), static_cast<float>(kMaxOffset)};
+            return kOffsetRange;
         case PhaseEntry:
-            return Range{0.0f, 1.0f};
+            return kFractionRange;
         default:
             return std::nullopt;
     }
@@ -36,21 +31,8 @@ float PowerOf(double base, int exponent) {
 }  // namespace
 
 double ClampByKind(double value, int kind, int waveType) {
-    std::optional<Range> range = RangeOf(kind, waveType);
-    if (!range) {
-        return value;
-    }
-    if (std::isnan(value)) {
-        return range->low;
-    }
-    float single = static_cast<float>(value);
-    if (single < range->low) {
-        return range->low;
-    }
-    if (single > range->high) {
-        return range->high;
-    }
-    return value;
+    const std::optional<Range> range = RangeOf(kind, waveType);
+    return range ? Limit(value, *range) : value;
 }
 
 std::string StepValueText(double value, int kind, int freqUnit, int voltUnit) {

@@ -14,8 +14,8 @@ enum EntryKind : int {
     PhaseEntry = 3,  // any other kind is not limited
 };
 
-// Keeps a value within the range of its kind; the frequency's upper limit depends on the wave
-// type. Bounds are compared in single precision, as the panel always has.
+// Keeps a value within the channel rules' range of its kind (the frequency's upper limit depends
+// on the wave type); other kinds are not limited.
 double ClampByKind(double value, int kind, int waveType);
 
 // The text a panel field shows: frequency in Hz/kHz/MHz (unit 0/1/2), volts in mV/V (unit 0/1).

@@ -1,11 +1,11 @@
-#include "formats/arbitrary_points.h"
+#include "engine/channel_rules.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 
-#include "channel_fixture.h"
+#include "formats/channel_fixture.h"
 
 namespace korvane {
 namespace {
