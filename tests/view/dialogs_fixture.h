@@ -11,7 +11,6 @@
 #include "engine/channel_state.h"
 #include "engine/device_library/simulated_device_library.h"
 #include "engine/poll_coordinator.h"
-#include "formats/arbitrary_points.h"
 #include "view/dialogs/dialog_support.h"
 
 namespace korvane {

@@ -5,7 +5,6 @@
 
 #include "engine/channel_rules.h"
 #include "engine/device_library/simulated_device_library.h"
-#include "formats/arbitrary_points.h"
 #include "formats/csv_file.h"
 #include "formats/fixed_text.h"
 #include "formats/settings_file.h"
