@@ -196,6 +196,30 @@ TEST(DeviceSession, ARemoteClientIsAnsweredWhileASweepStopsOnABlockedDevice) {
     EXPECT_FALSE(library.GaveUp());
 }
 
+// The same fault through the headless server: a remote sweep, a replug during it, then the stop.
+TEST(DeviceSession, TheHeadlessServerRestoresAGeneratorRepluggedDuringASweep) {
+    SimulatedDeviceLibrary simulator(1);
+    scpi::ServedDevices served(simulator, {"127.0.0.1", 0});
+    ASSERT_EQ(served.Start(), "");
+    const ChannelState& channel = served.Channel(0);
+    scpi::testing::Client client(served.Port());
+    client.Send("TRIG:SOUR EXT;SLOP POS;:OUTP:SWAV ON;:DIG:MODE PROG;:FREQ 5000;*OPC?\n");
+    ASSERT_EQ(client.ReadLine(), "1");
+    ASSERT_EQ(channel.extTrigger, 1);
+    ASSERT_EQ(channel.triggerEdge, 1);
+    ASSERT_EQ(channel.singleWave, 1);
+    ASSERT_EQ(channel.dioMode, 1);
+    client.Send("SWE:STEP 1;STAT ON\n");
+    ASSERT_TRUE(Eventually([&] { return CountCalls(simulator, "DDSSetDivNum") >= 3; }));
+    simulator.Unplug(0);
+    ASSERT_TRUE(Eventually([&] { return channel.reconnectPending == 1; }));
+    simulator.Replug(0);
+    ASSERT_TRUE(Eventually([&] { return channel.reconnectPending == 0; }));
+    client.Send("SWE:STAT OFF;*OPC?\n");
+    EXPECT_EQ(client.ReadLine(), "1");
+    EXPECT_TRUE(HoldsConfiguration(simulator, channel));
+}
+
 // The slow test driver: calls sleep as configured and the generator can be unplugged.
 TEST(SlowDriver, AnswersAndIsUnpluggedThroughItsControlFile) {
     const std::string control = ::testing::TempDir() + "slow_driver_control";

@@ -27,12 +27,12 @@ TEST(ScpiSweep, RemoteSweepStepsTheDividerAndStops) {
     auto contains = [](const std::vector<std::string>& calls, const char* name) {
         return std::find(calls.begin(), calls.end(), name) != calls.end();
     };
-    std::vector<std::string> afterOff;
+    std::size_t atOff = 0;
     {
         DeviceSession session(bench.device);  // the channel's session steps the sweep
         ASSERT_TRUE(Eventually([&] { return contains(bench.library.Calls(), "DDSSetDivNum"); }));
         EXPECT_EQ(bench.Run("SWE:STAT?"), "1\n");
-        const std::size_t atOff = bench.library.Calls().size();
+        atOff = bench.library.Calls().size();
         bench.Run("SWE:STAT OFF");
         EXPECT_EQ(bench.device.sweepOn, 0);
         EXPECT_EQ(bench.Run("SWE:STAT?"), "0\n");
@@ -41,9 +41,10 @@ TEST(ScpiSweep, RemoteSweepStepsTheDividerAndStops) {
             return bench.device.sweepRestorePending == 0 && bench.device.QueuedCommands().empty();
         }));
         EXPECT_EQ(bench.Run("*OPC?"), "1\n");
-        const std::vector<std::string> calls = bench.library.Calls();
-        afterOff.assign(calls.begin() + static_cast<std::ptrdiff_t>(atOff), calls.end());
-    }
+    }  // every call of the session has been made
+    const std::vector<std::string> calls = bench.library.Calls();
+    const std::vector<std::string> afterOff(calls.begin() + static_cast<std::ptrdiff_t>(atOff),
+                                            calls.end());
     const std::vector<std::string> restore = {"DDSSetFrequency", "DDSSetTrigger",
                                               "DDSSetDIOMode",   "DDSSetSingleWave",
                                               "DDSSetFrequency", "DDSDownload"};
