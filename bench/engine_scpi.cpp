@@ -16,8 +16,8 @@
 #include <vector>
 
 #include "bench/latency_samples.h"
-#include "engine/channel_worker.h"
 #include "engine/device_library/simulated_device_library.h"
+#include "engine/device_session.h"
 #include "remote/served_devices.h"
 
 namespace korvane::scpi {

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "bench/latency_samples.h"
-#include "engine/channel_worker.h"
 #include "engine/device_library/simulated_device_library.h"
+#include "engine/device_session.h"
 
 namespace korvane {
 namespace {
@@ -38,7 +38,7 @@ void BM_TypedNumberToDownload(benchmark::State& state) {
             arrived.notify_all();
         }
     });
-    ChannelWorker worker(channel);
+    DeviceSession session(channel);
     std::this_thread::sleep_for(std::chrono::milliseconds(200));  // start-up queue drained
 
     std::vector<double> fromFirstKey;

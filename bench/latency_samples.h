@@ -13,7 +13,8 @@
 
 namespace korvane {
 
-// One simulated generator claimed by a configured channel, as the program opens it.
+// One simulated generator claimed by a channel, as the program opens it; the channel's
+// DeviceSession configures it.
 struct ConfiguredChannel {
     SimulatedDeviceLibrary simulator{1};
     ChannelState channel{simulator};
@@ -21,7 +22,6 @@ struct ConfiguredChannel {
     ConfiguredChannel() {
         channel.demo = 0;
         channel.deviceIndex = 0;
-        channel.ConfigureDevice();
     }
 };
 

@@ -49,7 +49,7 @@ DocumentHost* CMultiTesselDoc::Host() {
 }
 
 void CMultiTesselDoc::CreateState(DeviceLibrary& library) {
-    m_pState = std::make_unique<ChannelState>(library);
+    m_pState = std::make_shared<ChannelState>(library);
 }
 
 void CMultiTesselDoc::SetDeviceName(const QString& name) {
@@ -78,12 +78,6 @@ int CMultiTesselDoc::SaveSettings(const QString& path) {
         ShowMessageBox(view_, QString::fromStdString(result.message));
     }
     return result.ok ? 1 : 0;
-}
-
-void CMultiTesselDoc::ApplyPowerOnOutput() {
-    if (m_pState) {
-        m_pState->ApplyPowerOnOutput();
-    }
 }
 
 int CMultiTesselDoc::ApplyLanguage(int /*languageIndex*/) {

@@ -34,7 +34,8 @@ class CMultiTesselDoc : public QObject {
     int m_bLoadedFromFile = 0;
     QString m_strFileName = QString::fromLatin1(kNoCsvFileName);
     QString m_strDeviceName;
-    std::unique_ptr<ChannelState> m_pState;
+    // Shared with the channel's DeviceSession, whose worker may outlive the document.
+    std::shared_ptr<ChannelState> m_pState;
     int m_nIndex = -1;
     int m_bNameFixed = 0;
     // The number of the automatic name ("Device 2" has 2), kept so the name can be said again in
@@ -53,7 +54,6 @@ class CMultiTesselDoc : public QObject {
     // know about are shown in a message box.
     int LoadSettings(const QString& path);
     int SaveSettings(const QString& path);
-    void ApplyPowerOnOutput();
 
     // Re-translates the view and its open dialogs; the argument is not used.
     int ApplyLanguage(int languageIndex);

@@ -3,11 +3,11 @@
 #include <array>
 #include <atomic>
 #include <cstdint>
-#include <deque>
-#include <mutex>
 #include <vector>
 
+#include "engine/command_queue.h"
 #include "engine/device_library/device_library.h"
+#include "engine/measurement_filter.h"
 #include "engine/poll_coordinator.h"
 #include "engine/synthesis.h"
 #include "engine/wave_type.h"
@@ -15,7 +15,8 @@
 namespace korvane {
 
 // One generator channel: every output parameter, the arbitrary point table, the values read back,
-// the digital I/O words, the sweep state and the worker's command queue.
+// the digital I/O words, the sweep state and the worker's command queue. The device operations
+// run on the channel's DeviceSession worker (or a test's thread), never on the GUI thread.
 //
 // The GUI thread writes fields while the channel's worker reads them, so every field is atomic;
 // the command queue has its own lock. The worker copies what it synthesises (Snapshot) and never
@@ -29,7 +30,7 @@ class ChannelState {
     ChannelState& operator=(const ChannelState&) = delete;
 
     // ---- fields, in their historical order -------------------------------------------------
-    std::deque<float> measureHistory;  // touched by the worker's Poll only
+    MeasurementFilter measureHistory;  // touched by the worker's Poll only
     std::atomic<int> exponentUnit{1};
     std::atomic<int> demo{1};
     std::atomic<int> deviceIndex{-1};
@@ -62,6 +63,8 @@ class ChannelState {
     std::atomic<float> phase{0.0f};
     std::atomic<int> reconnectPending{0};
     std::atomic<int> sweepDivider{0};
+    // Set when a sweep stops; the worker then gives the device the whole configuration back.
+    std::atomic<int> sweepRestorePending{0};
     std::atomic<int> waveType{Sine};
     std::atomic<float> squareDuty{0.5f};
     std::atomic<float> rampDuty{0.5f};
@@ -85,18 +88,18 @@ class ChannelState {
     std::atomic<float> arbViewScale{0.0f};
 
     // ---- command queue -----------------------------------------------------------------------
-    void PushCommand(int code);
-    int PopCommand();  // 0 when the queue is empty
+    void PushCommand(int code) { commands_.Push(code); }
+    int PopCommand() { return commands_.Pop(); }  // 0 when the queue is empty
     // Appends Download unless the queue's head already is one and no SetFrequency queued
     // behind it still waits for a Download of its new points.
-    void RequestDownload();
-    std::vector<int> QueuedCommands() const;
+    void RequestDownload() { commands_.RequestDownload(demo == 1); }
+    std::vector<int> QueuedCommands() const { return commands_.Commands(); }
     // For changes made remotely, after they queued their commands: drops every command whose code
     // already waits ahead of it with no frequency command in between, and puts a download behind
     // a frequency command that has none. The worker sends each command with the newest fields,
     // so the earlier one does the work of both. A burst of changes then leaves at most one
     // frequency command and two of each other code queued.
-    void CoalesceRemoteCommands();
+    void CoalesceRemoteCommands() { commands_.CoalesceRemote(); }
 
     // ---- setters: store the field, then queue what the device needs --------------------------
     // Frequency, offset and amplitude are limited to their ranges (see channel_rules.h).
@@ -124,12 +127,20 @@ class ChannelState {
     void Download();
     // One worker cycle.
     void Poll();
-    // Sends the power-on output directly; used when the window closes.
+    // Sends the power-on output; the session's last call when it ends.
     void ApplyPowerOnOutput();
 
-    // ---- sweep -------------------------------------------------------------------------------
+    // ---- sweep (stepped by the channel's DeviceSession)
+    // ------------------------------------------
     int PrepareSweep();
-    // One divider step, called from the Sweep dialog's timer.
+    // Starts stepping the divider from the start frequency's; the GUI thread or a SCPI client
+    // calls it, no device call is made here.
+    void StartSweep();
+    // Ends the sweep; the worker's next cycle restores the whole configuration: frequency,
+    // trigger, DIO mode, single wave and a fresh buffer.
+    void StopSweep();
+    // One divider step. A device that went missing is noticed, and gets the whole configuration
+    // when it is back.
     void SweepStep();
 
     // ---- arbitrary display window ---------------------------------------------------------------
@@ -147,16 +158,16 @@ class ChannelState {
     void UpdateArbitraryAfterFrequency(int points);
     void TakeMeasurement();
     void ExecuteCommand(int code);
-    // Whether the queue's last SetFrequency has no Download after it; the queue lock is held.
-    bool FrequencyAwaitsDownload() const;
-    // RequestDownload's rule; the queue lock is held.
-    void QueueDownload();
-    void DropSupersededCommands();
+    // Whether the device answers and holds its configuration. A missing device is marked; when
+    // it is back it gets the whole configuration and a fresh buffer, and false is returned too
+    // (that was the cycle's work).
+    bool DeviceReady();
+    // StopSweep's restoration, in a cycle that found the device ready.
+    void RestoreAfterSweep();
 
     DeviceLibrary& library_;
     PollCoordinator& coordinator_;
-    mutable std::mutex queueMutex_;
-    std::deque<int> commandQueue_;
+    CommandQueue commands_;
 };
 
 }  // namespace korvane

@@ -10,12 +10,17 @@ void PollCoordinator::SetPaused(bool paused) {
     wake_.notify_all();
 }
 
-void PollCoordinator::WaitWhilePaused(std::stop_token stop) {
+void PollCoordinator::WaitWhilePaused(std::stop_token stop, const std::function<bool()>& exempt) {
     if (!paused_.load()) {
         return;
     }
     std::unique_lock lock(mutex_);
-    wake_.wait(lock, stop, [this] { return !paused_.load(); });
+    wake_.wait(lock, stop, [&] { return !paused_.load() || (exempt && exempt()); });
+}
+
+void PollCoordinator::WakeSleepers() {
+    { std::lock_guard lock(mutex_); }
+    wake_.notify_all();
 }
 
 PollCoordinator& ProgramPollCoordinator() {

@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <condition_variable>
+#include <functional>
 #include <mutex>
 #include <stop_token>
 
@@ -23,9 +24,12 @@ class PollCoordinator {
     void SetPaused(bool paused);
     bool Paused() const { return paused_.load(); }
 
-    // Returns at once unless paused; then sleeps until resumed or stop is requested. Workers
-    // call it every cycle, so the common case takes no lock.
-    void WaitWhilePaused(std::stop_token stop);
+    // Returns at once unless paused; then sleeps until resumed, stop is requested or `exempt`
+    // holds (a channel that sweeps or must restore after a sweep keeps working while paused).
+    // Workers call it every cycle, so the common case takes no lock.
+    void WaitWhilePaused(std::stop_token stop, const std::function<bool()>& exempt = {});
+    // Wakes the sleepers of WaitWhilePaused, so they test their `exempt` again.
+    void WakeSleepers();
 
     // Keeps sweep steps from overlapping.
     bool TryEnterSweepStep() { return !sweepStepGuard_.exchange(true, std::memory_order_acquire); }

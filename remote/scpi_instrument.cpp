@@ -34,7 +34,7 @@ void CopyDefaults(ChannelState& to, const ChannelState& from) {
 
 bool Settled(const ChannelState& channel) {
     return channel.demo == 1 || channel.reconnectPending == 1 || channel.sweepOn == 1 ||
-           channel.QueuedCommands().empty();
+           (channel.sweepRestorePending == 0 && channel.QueuedCommands().empty());
 }
 
 const CommandSpec* FindCommand(const ProgramUnit& unit, const std::vector<HeaderNode>& nodes,
@@ -58,7 +58,7 @@ void Instrument::SetChannels(std::vector<ChannelState*> channels) {
     std::lock_guard lock(mutex_);
     for (ChannelState* old : channels_) {
         if (std::find(channels.begin(), channels.end(), old) == channels.end()) {
-            StopSweep(*old);
+            old->StopSweep();
         }
     }
     channels_ = std::move(channels);
@@ -156,7 +156,7 @@ std::string Instrument::Identity() const {
 
 void Instrument::ResetChannels() {
     for (ChannelState* channel : channels_) {
-        StopSweep(*channel);
+        channel->StopSweep();
         const ChannelState defaults(channel->Library(), channel->Coordinator());
         CopyDefaults(*channel, defaults);
         if (channel->demo == 0) {
@@ -172,33 +172,16 @@ void Instrument::ResetChannels() {
 
 void Instrument::SetSweep(ChannelState& channel, bool on) {
     if (!on) {
-        StopSweep(channel);
+        channel.StopSweep();  // the channel's session restores the device's configuration
         return;
     }
-    if (sweeps_.count(&channel) != 0) {
+    if (channel.sweepOn == 1) {
         return;
     }
     if (channel.sweepStartFrequency > channel.sweepEndFrequency) {
         channel.sweepEndFrequency = channel.sweepStartFrequency.load();
     }
-    channel.PrepareSweep();
-    channel.sweepOn = 1;
-    sweeps_[&channel] = std::make_unique<SweepRunner>(channel);
-}
-
-void Instrument::StopSweep(ChannelState& channel) {
-    auto found = sweeps_.find(&channel);
-    if (found == sweeps_.end()) {
-        if (channel.sweepOn == 0) {
-            return;
-        }
-    } else {
-        sweeps_.erase(found);  // joins the runner after its current step
-    }
-    // As when the Sweep dialog closes: the channel polls again and gets its normal clock back
-    // (the frequency command queues the download too).
-    channel.sweepOn = 0;
-    channel.SetFrequency(channel.frequency);
+    channel.StartSweep();
 }
 
 }  // namespace korvane::scpi

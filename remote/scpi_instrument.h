@@ -1,15 +1,12 @@
 #pragma once
 
 #include <cstddef>
-#include <map>
-#include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
 
 #include "remote/scpi_client.h"
 #include "remote/scpi_message.h"
-#include "remote/scpi_sweep_runner.h"
 
 namespace korvane {
 class ChannelState;
@@ -17,9 +14,10 @@ class ChannelState;
 
 namespace korvane::scpi {
 
-// The generators as remote clients see them: channels SOURce1..n, the command table and the
-// sweeps run on a client's behalf. Commands change a channel only through its setters and its
-// command queue, as the panel does.
+// The generators as remote clients see them: channels SOURce1..n and the command table.
+// Commands change a channel only through its setters, its command queue and its sweep requests,
+// as the panel does; the channel's DeviceSession makes the device calls, so no command waits
+// for the device.
 //
 // Thread-safe: commands of every client run one at a time under the instrument's lock, so a
 // command made of several steps (a point table, a reset) is never interleaved with another
@@ -35,9 +33,9 @@ class Instrument {
     Instrument(const Instrument&) = delete;
     Instrument& operator=(const Instrument&) = delete;
 
-    // The channels served as SOURce1..n, in order. A channel that leaves the list has its remote
-    // sweep stopped before this returns, so it may be destroyed afterwards; channels still in the
-    // list must outlive the instrument.
+    // The channels served as SOURce1..n, in order. A channel that leaves the list has its sweep
+    // stopped and may be destroyed afterwards; channels still in the list must outlive the
+    // instrument.
     void SetChannels(std::vector<ChannelState*> channels);
     std::size_t ChannelCount() const;
 
@@ -65,12 +63,10 @@ class Instrument {
 
   private:
     bool MustWait(const ChannelState& channel) const;
-    void StopSweep(ChannelState& channel);
 
     mutable std::mutex mutex_;
     std::string version_;
     std::vector<ChannelState*> channels_;
-    std::map<ChannelState*, std::unique_ptr<SweepRunner>> sweeps_;
 };
 
 }  // namespace korvane::scpi

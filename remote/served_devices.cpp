@@ -11,7 +11,6 @@ ServedDevices::ServedDevices(DeviceLibrary& library, Server::Options options)
         auto channel = std::make_unique<ChannelState>(library);
         channel->demo = 0;
         channel->deviceIndex = index;
-        channel->ConfigureDevice();
         channels_.push_back(std::move(channel));
     }
     if (channels_.empty()) {
@@ -20,7 +19,7 @@ ServedDevices::ServedDevices(DeviceLibrary& library, Server::Options options)
     std::vector<ChannelState*> served;
     for (const auto& channel : channels_) {
         served.push_back(channel.get());
-        workers_.push_back(std::make_unique<ChannelWorker>(*channel));
+        sessions_.push_back(std::make_unique<DeviceSession>(*channel));  // configures first
     }
     instrument_.SetChannels(std::move(served));
 }
@@ -28,7 +27,12 @@ ServedDevices::ServedDevices(DeviceLibrary& library, Server::Options options)
 ServedDevices::~ServedDevices() {
     server_.Stop();
     instrument_.SetChannels({});
-    workers_.clear();  // every worker stops before its channel goes
+    // Every session ends with the power-on output, all at once; each stops before its channel
+    // goes.
+    for (const auto& session : sessions_) {
+        session->RequestStop();
+    }
+    sessions_.clear();
 }
 
 std::string ServedDevices::Start() {

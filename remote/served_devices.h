@@ -5,16 +5,16 @@
 #include <vector>
 
 #include "engine/channel_state.h"
-#include "engine/channel_worker.h"
 #include "engine/device_library/device_library.h"
+#include "engine/device_session.h"
 #include "remote/scpi_instrument.h"
 #include "remote/scpi_server.h"
 
 namespace korvane::scpi {
 
-// Every device a library reports, claimed, configured, polled by its own worker and served as
-// SOURce1..n, without a display. With no device there is one demo channel, as the program opens
-// a demo window then.
+// Every device a library reports, with a DeviceSession each (configured, polled, the power-on
+// output applied when it ends), served as SOURce1..n, without a display. With no device there is
+// one demo channel, as the program opens a demo window then.
 class ServedDevices {
   public:
     ServedDevices(DeviceLibrary& library, Server::Options options);
@@ -31,7 +31,7 @@ class ServedDevices {
 
   private:
     std::vector<std::unique_ptr<ChannelState>> channels_;
-    std::vector<std::unique_ptr<ChannelWorker>> workers_;
+    std::vector<std::unique_ptr<DeviceSession>> sessions_;
     Instrument instrument_;
     Server server_;
 };

@@ -4,7 +4,7 @@
 
 #include "document/device_view.h"
 #include "document/multi_tessel_doc.h"
-#include "engine/channel_worker.h"
+#include "engine/device_session.h"
 
 namespace korvane {
 
@@ -47,7 +47,7 @@ void CChildFrame::StartViewTimer() {
 
 void CChildFrame::StartWorker() {
     if (document_->m_pState) {
-        worker_ = std::make_unique<ChannelWorker>(*document_->m_pState);
+        session_ = std::make_unique<DeviceSession>(document_->m_pState);
     }
 }
 
@@ -68,11 +68,13 @@ void CChildFrame::ShutDown() {
     shutDown_ = true;
     viewTimer_.stop();
     document_->OnCloseDocument();
-    document_->ApplyPowerOnOutput();
     if (!settingsPath_.isEmpty()) {
         document_->SaveSettings(settingsPath_);
     }
-    worker_.reset();
+    if (session_) {
+        session_->Detach();  // the session keeps the channel alive until its worker ends
+        session_.reset();
+    }
 }
 
 void CChildFrame::closeEvent(QCloseEvent* event) {

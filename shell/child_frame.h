@@ -6,11 +6,11 @@
 
 namespace korvane {
 
-class ChannelWorker;
 class CMultiTesselDoc;
+class DeviceSession;
 class DeviceView;
 
-// The window of one device: holds its document, its form and the channel's worker. Device
+// The window of one device: holds its document, its form and the channel's device session. Device
 // windows are maximised from creation on; only a restored window shows its title bar with the
 // system menu.
 class CChildFrame : public QMdiSubWindow {
@@ -26,6 +26,7 @@ class CChildFrame : public QMdiSubWindow {
     void SetView(DeviceView* view);
 
     void StartViewTimer();
+    // Starts the channel's device session: the first configuration, then the polling.
     void StartWorker();
     // Where the channel is saved when the window closes.
     void SetSettingsPath(const QString& path) { settingsPath_ = path; }
@@ -41,12 +42,13 @@ class CChildFrame : public QMdiSubWindow {
   private:
     void ApplyStyleRule();
     void ViewTick();
-    // Leaves the device list, sets the power-on output, saves the panel and stops the worker.
+    // Leaves the device list, saves the panel and ends the session without waiting for the
+    // device (the session applies the power-on output as its last call).
     void ShutDown();
 
     std::unique_ptr<CMultiTesselDoc> document_;
     DeviceView* view_ = nullptr;
-    std::unique_ptr<ChannelWorker> worker_;
+    std::unique_ptr<DeviceSession> session_;
     QTimer viewTimer_;
     QString settingsPath_;
     bool shutDown_ = false;

@@ -84,7 +84,6 @@ CMultiTesselDoc* CMainFrame::NewDocument() {
     if (document.m_pState->demo == 0) {
         document.LoadSettings(setup_.paths.ReadPath(QString::fromLatin1(kDefaultSettingsFileName)));
     }
-    document.m_pState->ConfigureDevice();
     AddDevice(document);
     child->StartViewTimer();
     child->View()->InitialUpdate();

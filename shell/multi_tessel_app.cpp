@@ -4,6 +4,7 @@
 #include "document/csv_commands.h"
 #include "document/multi_tessel_doc.h"
 #include "engine/device_library/device_library.h"
+#include "engine/device_session.h"
 #include "shell/about_dialog.h"
 #include "shell/main_frame.h"
 #include "shell/splash_wnd.h"
@@ -16,7 +17,12 @@ CMultiTesselApp::CMultiTesselApp(Options options) : options_(std::move(options))
     commands_.OnCommand(kCmdFileOpen, [this] { OnFileOpen(); });
 }
 
-CMultiTesselApp::~CMultiTesselApp() = default;
+CMultiTesselApp::~CMultiTesselApp() {
+    // The device windows hand their sessions off when they close; their workers end (each with
+    // the power-on output) before the device library goes.
+    frame_.reset();
+    JoinDetachedSessions();
+}
 
 bool CMultiTesselApp::InitInstance() {
     if (!options_.library) {

@@ -104,7 +104,7 @@ SweepDialog::SweepDialog(ChannelState& channel, QWidget* parent)
     layout->setSizeConstraint(QLayout::SetFixedSize);
     on_->setAutoDefault(false);
 
-    // The workers stay paused while the dialog is open.
+    // The other channels' workers stay paused while the dialog is open.
     channel_.Coordinator().SetPaused(true);
 
     InitialiseDialog(*this, 139);
@@ -146,9 +146,9 @@ void SweepDialog::Finish() {
         return;
     }
     finished_ = true;
-    // A sweep left running would keep its channel's worker idle with no timer to drive it.
+    // A sweep left running would keep the channel off its normal clock with nobody to stop it.
     if (channel_.sweepOn == 1) {
-        channel_.sweepOn = 0;
+        channel_.StopSweep();
         ApplySweepState(false);
     }
     channel_.Coordinator().SetPaused(false);
@@ -206,7 +206,11 @@ void SweepDialog::OnOnPressed() {
     channel_.sweepStartFrequency = start;
     channel_.sweepEndFrequency = end;
     channel_.sweepSpeed = static_cast<int>(LimitSweepSpeed(ReadNumber(*speed_)));
-    channel_.sweepOn = channel_.sweepOn == 1 ? 0 : 1;
+    if (channel_.sweepOn == 1) {
+        channel_.StopSweep();
+    } else {
+        channel_.StartSweep();
+    }
     ApplySweepState(channel_.sweepOn == 1);
 }
 
@@ -216,38 +220,20 @@ void SweepDialog::ApplySweepState(bool on) {
         field->setEnabled(!on);
     }
     if (on) {
-        channel_.PrepareSweep();
         timer_.start(std::max(1, channel_.sweepSpeed.load()));
     } else {
         timer_.stop();
-        channel_.RequestDownload();  // the next download brings the normal clock back
     }
     lamp_->SetValue(on);
 }
 
 void SweepDialog::TimerTick() {
     points_->setText(QString::number(channel_.pointCount.load()));
-    if (stepping_) {
-        return;
-    }
-    stepping_ = true;
-    channel_.SweepStep();
-    stepping_ = false;
-}
-
-void RestoreClockAfterSweep(ChannelState& channel) {
-    channel.SetFrequency(channel.frequency);
-    if (channel.waveType != Arbitrary) {
-        channel.RequestDownload();
-    }
 }
 
 void RunSweepDialog(ChannelState& channel, QWidget* parent) {
-    {
-        SweepDialog dialog(channel, parent);
-        dialog.exec();
-    }
-    RestoreClockAfterSweep(channel);
+    SweepDialog dialog(channel, parent);
+    dialog.exec();
 }
 
 }  // namespace korvane

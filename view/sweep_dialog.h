@@ -21,10 +21,11 @@ double TurnSinceLast(double angle, double& last);
 double LimitSweepFrequency(double hz);
 double LimitSweepSpeed(double ms);
 
-// The Sweep dialog: steps one channel's sample-clock divider from the start towards the end
-// frequency, one step every `sweepSpeed` ms, while the buffer loaded last stays in place. While
-// the dialog is open every channel's worker is paused, so its timer is the only source of device
-// calls. Closing it switches a running sweep off and resumes the workers.
+// The Sweep dialog: starts and stops the channel's sweep, which its device session runs (the
+// sample-clock divider steps from the start towards the end frequency, one step every
+// `sweepSpeed` ms, while the buffer loaded last stays in place). While the dialog is open every
+// other channel's worker is paused. Closing it switches a running sweep off (the session then
+// restores the channel's configuration) and resumes the workers. The dialog makes no device call.
 class SweepDialog : public QDialog {
     Q_OBJECT
   public:
@@ -33,7 +34,7 @@ class SweepDialog : public QDialog {
 
     void done(int result) override;
 
-    // One step period: the hidden field shows the point count, the divider steps.
+    // One step period: the hidden field shows the point count.
     void TimerTick();
 
     QLineEdit& StartField() const { return *start_; }
@@ -71,14 +72,10 @@ class SweepDialog : public QDialog {
     double startLast_ = 0.0;
     double endLast_ = 0.0;
     double speedLast_ = 0.0;
-    bool stepping_ = false;
     bool finished_ = false;
 };
 
-// Sends the channel's frequency again (and, unless it plays arbitrary points, its buffer) so the
-// normal clock comes back after a sweep.
-void RestoreClockAfterSweep(ChannelState& channel);
-// Runs the Sweep dialog for a channel, then restores its clock.
+// Runs the Sweep dialog for a channel.
 void RunSweepDialog(ChannelState& channel, QWidget* parent);
 
 }  // namespace korvane

@@ -200,7 +200,13 @@ void SimulatedDeviceLibrary::Unplug(int device) {
 void SimulatedDeviceLibrary::Replug(int device) {
     std::lock_guard lock(mutex_);
     if (device >= 0 && device < static_cast<int>(devices_.size())) {
-        devices_[static_cast<std::size_t>(device)].present = true;
+        // It powered up afresh: only the power-on output setting, kept by the device itself,
+        // survives.
+        DeviceState& d = devices_[static_cast<std::size_t>(device)];
+        DeviceState fresh;
+        fresh.powerOnOutput = d.powerOnOutput;
+        fresh.counterStart = Clock::now();
+        d = fresh;
     }
 }
 

@@ -65,6 +65,7 @@ class SimulatedDeviceLibrary : public DeviceLibrary {
     // ---- controls for tests ----
     // An unplugged device answers DDSCheck with 0, ignores every call and loses its buffer.
     void Unplug(int device);
+    // A replugged device starts afresh: it keeps only its power-on output setting.
     void Replug(int device);
     DeviceState Device(int device) const;
     std::vector<Call> CallLog() const;

@@ -6,8 +6,8 @@
 #include <string>
 #include <thread>
 
-#include "engine/channel_worker.h"
 #include "engine/device_library/simulated_device_library.h"
+#include "engine/device_session.h"
 #include "engine/eventually.h"
 
 namespace korvane {
@@ -27,7 +27,7 @@ TEST(FastTyping, TheDeviceEndsWithTheBufferOfTheLastFrequency) {
     simulator.SetCallObserver([&](const SimulatedDeviceLibrary::Call& call) {
         cycles += call.name == "DDSCheck";  // each worker cycle starts with it
     });
-    ChannelWorker worker(channel);
+    DeviceSession session(channel);
 
     // Every prefix of these numbers gives a buffer of another size (25 Hz: 4094 points, 310 Hz:
     // 4083, 650 Hz: 4049).

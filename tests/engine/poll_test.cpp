@@ -125,7 +125,7 @@ TEST_F(Connected, ShownFrequencyNeedsFiveAgreeingReadings) {
     for (const Step& step : steps) {
         ReadFrequency(channel, library, step.reading);
         EXPECT_EQ(channel.measuredFrequency, step.shown) << "reading " << n;
-        EXPECT_LE(channel.measureHistory.size(), 5u);
+        EXPECT_LE(channel.measureHistory.Size(), 5u);
         ++n;
     }
 }

@@ -5,8 +5,8 @@
 #include <memory>
 #include <thread>
 
-#include "engine/channel_worker.h"
 #include "engine/device_library/simulated_device_library.h"
+#include "engine/device_session.h"
 #include "engine/eventually.h"
 
 namespace korvane {
@@ -34,7 +34,7 @@ struct RealChannel {
 
 TEST(Worker, PollsUntilTheSetterReachesTheDevice) {
     RealChannel r;
-    ChannelWorker worker(r.channel);
+    DeviceSession session(r.channel);
     ASSERT_TRUE(Eventually([&] { return r.simulator.Device(0).codes.size() == 4082; }));
     r.channel.SetFrequency(100000.0);
     ASSERT_TRUE(Eventually([&] { return r.simulator.Device(0).codes.size() == 4000; }));
@@ -43,7 +43,7 @@ TEST(Worker, PollsUntilTheSetterReachesTheDevice) {
 
 TEST(Worker, PausedWorkersDoNotPoll) {
     RealChannel r;
-    ChannelWorker worker(r.channel);
+    DeviceSession session(r.channel);
     ASSERT_TRUE(Eventually([&] { return CountCalls(r.simulator, "DDSCheck") > 0; }));
     r.coordinator.SetPaused(true);
     std::this_thread::sleep_for(60ms);  // lets a cycle that was already running finish
@@ -57,7 +57,7 @@ TEST(Worker, PausedWorkersDoNotPoll) {
 TEST(Worker, StopsWhilePaused) {
     RealChannel r;
     r.coordinator.SetPaused(true);
-    auto worker = std::make_unique<ChannelWorker>(r.channel);
+    auto worker = std::make_unique<DeviceSession>(r.channel);
     std::this_thread::sleep_for(60ms);  // the worker is now asleep on the pause
     std::atomic<bool> stopped{false};
     std::thread stopper([&] {
@@ -83,7 +83,7 @@ TEST(Worker, StopNeverCutsALibraryCallInHalf) {
         --inside;
     });
     {
-        ChannelWorker worker(r.channel);
+        DeviceSession session(r.channel);
         ASSERT_TRUE(Eventually([&] { return inside.load() > 0; }));
     }
     stopped = true;
@@ -100,13 +100,12 @@ TEST(WorkerStress, GuiWriterAndWorkers) {
     SimulatedDeviceLibrary simulator(kChannels);
     PollCoordinator coordinator;
     std::vector<std::unique_ptr<ChannelState>> channels;
-    std::vector<std::unique_ptr<ChannelWorker>> workers;
+    std::vector<std::unique_ptr<DeviceSession>> workers;
     for (int i = 0; i < kChannels; ++i) {
         channels.push_back(std::make_unique<ChannelState>(simulator, coordinator));
         channels.back()->demo = i == kChannels - 1 ? 1 : 0;
         channels.back()->deviceIndex = i == kChannels - 1 ? -1 : i;
-        channels.back()->ConfigureDevice();
-        workers.push_back(std::make_unique<ChannelWorker>(*channels.back()));
+        workers.push_back(std::make_unique<DeviceSession>(*channels.back()));
     }
     std::thread gui([&] {
         for (int step = 0; step < 400; ++step) {
@@ -128,8 +127,9 @@ TEST(WorkerStress, GuiWriterAndWorkers) {
             }
             if (step % 100 == 0) {
                 coordinator.SetPaused(true);
-                channels[0]->PrepareSweep();
+                channels[0]->StartSweep();
                 channels[0]->SweepStep();
+                channels[0]->StopSweep();
                 coordinator.SetPaused(false);
             }
             if (step == 200) {

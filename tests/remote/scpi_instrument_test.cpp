@@ -130,46 +130,5 @@ TEST(ScpiCommands, AnOverlongAnswerIsRefused) {
     EXPECT_EQ(bench.NextError(), "-225,\"Out of memory\"\n");
 }
 
-TEST(ScpiCommands, RemoteSweepStepsTheDividerAndStops) {
-    ScpiBench bench;
-    bench.Run("SWE:STAR 1000;STOP 100000;STEP 1;STAT ON");
-    EXPECT_EQ(bench.device.sweepOn, 1);
-    EXPECT_EQ(bench.device.sweepStartDivider, 49);
-    EXPECT_EQ(bench.device.sweepEndDivider, 2);
-    // The channel's own polling is idle while it sweeps.
-    bench.library.Clear();
-    bench.device.Poll();
-    EXPECT_TRUE(bench.library.Calls().empty());
-    // Wait (without a deadline on the figure) for the runner's first step.
-    for (int i = 0; i < 5000; ++i) {
-        const std::vector<std::string> calls = bench.library.Calls();
-        if (std::find(calls.begin(), calls.end(), "DDSSetDivNum") != calls.end()) {
-            break;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    const std::vector<std::string> calls = bench.library.Calls();
-    EXPECT_NE(std::find(calls.begin(), calls.end(), "DDSSetDivNum"), calls.end());
-    EXPECT_EQ(bench.Run("SWE:STAT?"), "1\n");
-    bench.Run("SWE:STAT OFF");
-    EXPECT_EQ(bench.device.sweepOn, 0);
-    EXPECT_EQ(bench.Run("SWE:STAT?"), "0\n");
-    EXPECT_EQ(bench.device.QueuedCommands(), (Queue{SetFrequency, Download}));
-}
-
-TEST(ScpiCommands, ASweepStopsWhenItsChannelLeaves) {
-    ScpiBench bench;
-    bench.Run("SWE:STEP 1;STAT ON");
-    bench.instrument.SetChannels({&bench.demo});
-    EXPECT_EQ(bench.device.sweepOn, 0);
-}
-
-TEST(ScpiCommands, StartAboveEndSweepsAtTheStart) {
-    ScpiBench bench;
-    bench.Run("SWE:STAR 5000;STOP 2000;STAT ON");
-    EXPECT_EQ(bench.device.sweepEndFrequency, 5000.0);
-    bench.Run("SWE:STAT OFF");
-}
-
 }  // namespace
 }  // namespace korvane::scpi

@@ -67,6 +67,14 @@ ProgramUnderTest::ProgramUnderTest(int devices) {
                                  std::move(simulator), DefaultDeviceViewFactory()});
 }
 
+ProgramUnderTest::ProgramUnderTest(std::unique_ptr<DeviceLibrary> library,
+                                   SimulatedDeviceLibrary& simulator)
+    : simulator_(&simulator) {
+    app_ = std::make_unique<CMultiTesselApp>(
+        CMultiTesselApp::Options{programDir_.path(), userDir_.path(), tempDir_.path(),
+                                 std::move(library), DefaultDeviceViewFactory()});
+}
+
 ProgramUnderTest::~ProgramUnderTest() {
     app_.reset();
 }

@@ -56,6 +56,8 @@ class UrlRecorder : public QObject {
 class ProgramUnderTest {
   public:
     explicit ProgramUnderTest(int devices);
+    // A program using `library`; `simulator` (which `library` drives) is what Simulator() gives.
+    ProgramUnderTest(std::unique_ptr<DeviceLibrary> library, SimulatedDeviceLibrary& simulator);
     ~ProgramUnderTest();
 
     QString ProgramDir() const { return programDir_.path(); }

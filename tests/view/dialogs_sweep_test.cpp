@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <string_view>
 #include <vector>
 
 #include "engine/channel_state.h"
@@ -64,8 +65,13 @@ TEST_F(SweepDialogTest, StepsTheDividerFromStartTowardsEnd) {
     EXPECT_EQ(dialog.OnButton().text(), QStringLiteral("OFF"));
     EXPECT_FALSE(dialog.StartField().isEnabled());
 
-    for (int tick = 0; tick < 49; ++tick) {
+    // The dialog's timer only shows the point count; the channel's session makes the steps.
+    for (int tick = 0; tick < 3; ++tick) {
         dialog.TimerTick();
+    }
+    EXPECT_TRUE(library.CallLog().empty()) << "the dialog called the device on the GUI thread";
+    for (int step = 0; step < 49; ++step) {
+        channel.SweepStep();
     }
     std::vector<int> expected;
     for (int d = 48; d >= 2; --d) {
@@ -134,14 +140,14 @@ TEST_F(SweepDialogTest, TypedTextsAreLimitedAndTakenOverOnOn) {
     EXPECT_EQ(dialog.StepTimer().interval(), 250);
 }
 
-TEST_F(SweepDialogTest, StartEqualToEndSendsTheStartDividerEveryTick) {
+TEST_F(SweepDialogTest, StartEqualToEndSendsTheStartDividerEveryStep) {
     channel.sweepStartFrequency = 20000.0;
     channel.sweepEndFrequency = 20000.0;
     SweepDialog dialog(channel);
     library.ClearCallLog();
     QTest::mouseClick(&dialog.OnButton(), Qt::LeftButton);
-    for (int tick = 0; tick < 3; ++tick) {
-        dialog.TimerTick();
+    for (int step = 0; step < 3; ++step) {
+        channel.SweepStep();  // as the channel's session does every period
     }
     const int s = channel.sweepStartDivider;
     EXPECT_EQ(SentDividers(), (std::vector<int>{s, s, s}));
@@ -181,17 +187,37 @@ TEST_F(SweepDialogTest, TheStartKnobNeverGoesBelowOneHertz) {
     EXPECT_DOUBLE_EQ(channel.sweepStartFrequency, 1.0);
 }
 
-TEST_F(SweepDialogTest, AfterTheDialogTheClockIsSentAgain) {
-    const struct {
-        int waveType;
-        std::vector<int> queued;
-    } cases[] = {{Sine, {SetFrequency, Download, Download}}, {Arbitrary, {SetFrequency, Download}}};
-    for (const auto& c : cases) {
-        channel.waveType = c.waveType;
-        while (channel.PopCommand() != 0) {
+// The fault: switching a sweep off sent only the frequency (and the download), so a device that
+// lost its settings meanwhile kept no trigger, single wave or DIO mode.
+TEST_F(SweepDialogTest, TheCycleAfterOffSendsTheWholeConfiguration) {
+    for (const int waveType : {Sine, Arbitrary}) {
+        channel.waveType = waveType;
+        channel.extTrigger = 1;
+        channel.singleWave = 1;
+        channel.dioMode = 1;
+        SweepDialog dialog(channel);
+        QTest::mouseClick(&dialog.OnButton(), Qt::LeftButton);
+        channel.SweepStep();
+        QTest::mouseClick(&dialog.OnButton(), Qt::LeftButton);
+        library.ClearCallLog();
+        channel.Poll();
+        std::vector<std::string_view> sent;
+        for (const auto& call : library.CallLog()) {
+            if (call.name != "DDSGetMeasure") {
+                sent.push_back(call.name);
+            }
         }
-        RestoreClockAfterSweep(channel);
-        EXPECT_EQ(channel.QueuedCommands(), c.queued) << c.waveType;
+        const std::vector<std::string_view> expected = {
+            "DDSCheck",         "DDSSetFrequency",  "DDSSetTrigger",
+            "DDSSetDIOMode",    "DDSSetSingleWave", "DDSSetFrequency",
+            "DDSSetDigitalOut", "DDSGetDigitalIn",  "DDSDownload"};
+        EXPECT_EQ(sent, expected) << waveType;
+        const SimulatedDeviceLibrary::DeviceState device = library.Device(0);
+        EXPECT_EQ(device.externalTrigger, 1) << waveType;
+        EXPECT_EQ(device.singleWave, 1) << waveType;
+        EXPECT_EQ(device.dioMode, 1) << waveType;
+        EXPECT_EQ(device.divider, ClockDivider(channel.frequency)) << waveType;
+        EXPECT_TRUE(channel.QueuedCommands().empty()) << waveType;
     }
 }
 

@@ -3,7 +3,7 @@
 #include <QLineEdit>
 #include <algorithm>
 
-#include "engine/channel_worker.h"
+#include "engine/device_session.h"
 #include "engine/synthesis.h"
 #include "view_panel_fixture.h"
 
@@ -24,8 +24,7 @@ std::ptrdiff_t FindCall(const std::vector<SimulatedDeviceLibrary::Call>& log, st
 }
 
 TEST_F(FrontPanelTest, TypedFrequencyReachesTheDeviceAndItsMeasurementTheReadout) {
-    channel().ConfigureDevice();
-    ChannelWorker worker(channel());
+    DeviceSession session(channel());
     ASSERT_TRUE(QTest::qWaitFor([&] { return channel().QueuedCommands().empty(); }, kPatienceMs));
     library.ClearCallLog();
 

@@ -2,7 +2,9 @@
 // not disturb each other's knobs.
 #include <QApplication>
 #include <QLabel>
+#include <QPushButton>
 #include <QSlider>
+#include <QTest>
 #include <QTimer>
 #include <algorithm>
 
@@ -156,18 +158,23 @@ TEST_F(FrontPanelTest, DigitalDialogsAreMadeOnceAndShownAgain) {
     EXPECT_TRUE(digitalInput->isVisible());
 }
 
-TEST_F(FrontPanelTest, SweepOpensTheSweepDialogAndResendsTheFrequencyAfter) {
+TEST_F(FrontPanelTest, SweepOpensTheSweepDialogAndRestoresTheChannelAfter) {
     bool opened = false;
     QTimer::singleShot(0, [&] {
         if (auto* dialog = qobject_cast<SweepDialog*>(QApplication::activeModalWidget())) {
             opened = true;
+            QTest::mouseClick(&dialog->OnButton(), Qt::LeftButton);  // a sweep runs
             dialog->reject();
         }
     });
     RouteCommand({&view->Commands()}, kCmdSweep);
     EXPECT_TRUE(opened);
+    // Closing switched the sweep off: the worker's next cycle sends the whole configuration
+    // (frequency included) and the buffer queued here.
+    EXPECT_EQ(channel().sweepOn, 0);
+    EXPECT_EQ(channel().sweepRestorePending, 1);
     const std::vector<int> queue = Queue();
-    EXPECT_NE(std::find(queue.begin(), queue.end(), SetFrequency), queue.end());
+    EXPECT_NE(std::find(queue.begin(), queue.end(), Download), queue.end());
 }
 
 }  // namespace
