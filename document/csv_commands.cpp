@@ -8,6 +8,7 @@
 #include "document/document_host.h"
 #include "document/multi_tessel_doc.h"
 #include "document/user_message.h"
+#include "engine/channel_rules.h"
 #include "engine/channel_state.h"
 #include "formats/csv_file.h"
 #include "formats/message_texts.h"
@@ -132,13 +133,10 @@ void ImportCsv(CMultiTesselDoc& document, const QString& path) {
     }
     document.m_strCsvPath = path;
     document.m_strFileName = QFileInfo(path).fileName();
-    document.m_bLoadedFromFile = 1;
-    if (DeviceView* view = document.View()) {
-        view->ShowFrequency();
-        view->SelectWaveType(Arbitrary);
-        channel->RequestDownload();
-    }
-    document.m_bLoadedFromFile = 0;
+    // The file's table is handed over as it is; the panel shows the new wave type and frequency
+    // at its next refresh, as it does for any change made outside it.
+    ChangeWaveType(*channel, Arbitrary, ArbitraryTable::Keep);
+    channel->RequestDownload();
 }
 
 void ExportCsv(CMultiTesselDoc& document, const QString& path) {
@@ -151,9 +149,9 @@ void ExportCsv(CMultiTesselDoc& document, const QString& path) {
         return;
     }
     if (channel->waveType != Arbitrary) {
-        if (DeviceView* view = document.View()) {
-            view->SelectWaveType(Arbitrary);
-        }
+        // The file holds the wave as points: the channel plays those points from now on.
+        ChangeWaveType(*channel, Arbitrary, ArbitraryTable::FromCurrentWave);
+        document.m_strFileName = QString::fromLatin1(kNoCsvFileName);
     }
     const FileResult result = korvane::ExportCsv(*channel, FilePath(path));
     if (!result.ok) {

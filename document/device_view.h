@@ -31,10 +31,6 @@ class DeviceView : public QWidget {
     virtual int DisplayWidth() const { return width(); }
     // Whether the control panel beside the display is shown.
     virtual bool ControlsShown() const { return true; }
-    // Switches the panel to a wave type as its wave keys do.
-    virtual void SelectWaveType(int /*type*/) {}
-    // Shows the channel's frequency in the frequency field.
-    virtual void ShowFrequency() {}
 
   protected:
     CommandMap commands_;

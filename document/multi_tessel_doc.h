@@ -31,7 +31,6 @@ class CMultiTesselDoc : public QObject {
     static void SetHost(DocumentHost* host);
     static DocumentHost* Host();
 
-    int m_bLoadedFromFile = 0;
     QString m_strFileName = QString::fromLatin1(kNoCsvFileName);
     QString m_strDeviceName;
     // Shared with the channel's DeviceSession, whose worker may outlive the document.

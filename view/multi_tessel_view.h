@@ -50,8 +50,10 @@ class CMultiTesselView : public DeviceView {
     // The panel's width beside a small display, low enough that the panel scrolls.
     QSize minimumSizeHint() const override;
 
-    void SelectWaveType(int type) override;
-    void ShowFrequency() override;
+    // Switches the panel to a wave type as its wave keys do.
+    void SelectWaveType(int type);
+    // Shows the channel's frequency in the frequency field.
+    void ShowFrequency();
     void UpdateMeasurementText();
     void LayoutPanel();
     void ToggleControls();

@@ -53,10 +53,8 @@ void CMultiTesselView::SelectWaveType(int type) {
     ChannelState& channel = Channel();
     const int old = channel.waveType;
     const double oldFrequency = channel.frequency;
-    // A table loaded from a file is being handed over: the arbitrary wave keeps it.
-    const bool keepTable = Document().m_bLoadedFromFile != 0;
-    ChangeWaveType(channel, type,
-                   keepTable ? ArbitraryTable::Keep : ArbitraryTable::FromCurrentWave);
+    // The Arb key turns the wave that is on into points.
+    ChangeWaveType(channel, type, ArbitraryTable::FromCurrentWave);
     if (type != old) {
         if (old >= 0 && old < kWaveTypeCount) {
             form_.waveKeys[old]->SetValue(false);
@@ -64,9 +62,7 @@ void CMultiTesselView::SelectWaveType(int type) {
         slider_->setEnabled(type == Arbitrary);
         slider_->setVisible(type == Arbitrary);
         if (type == Arbitrary) {
-            if (!keepTable) {
-                Document().m_strFileName = QString::fromLatin1(kNoCsvFileName);
-            }
+            Document().m_strFileName = QString::fromLatin1(kNoCsvFileName);
             form_.phase->SetValue(0.0);
             form_.phase->ShowValue();
         }

@@ -19,6 +19,7 @@ void CMultiTesselView::TimerTick() {
     }
     if (follower_.Follow(form_, Channel())) {
         slider_->setEnabled(IsArbitrary());
+        slider_->setVisible(IsArbitrary());
         LayoutPanel();
     }
     if (IsArbitrary()) {

@@ -56,7 +56,6 @@ TEST_F(CsvCommandsTest, OpenEditSaveReopenGivesTheSamePoints) {
     ASSERT_EQ(channel.arbPointCount, 4);
     EXPECT_EQ(channel.waveType, Arbitrary);
     EXPECT_DOUBLE_EQ(channel.frequency, 1000.0);
-    EXPECT_DOUBLE_EQ(fixture.panel.shownFrequency, 1000.0);
     EXPECT_EQ(fixture.document.m_strFileName, QStringLiteral("wave.csv"));
     EXPECT_TRUE(fixture.messages.isEmpty());
 
@@ -82,7 +81,6 @@ TEST_F(CsvCommandsTest, OpenQueuesTheFrequencyAndADownload) {
     EXPECT_EQ(queued.front(), static_cast<int>(DeviceCommand::SetFrequency));
     EXPECT_NE(std::find(queued.begin(), queued.end(), static_cast<int>(DeviceCommand::Download)),
               queued.end());
-    EXPECT_EQ(fixture.document.m_bLoadedFromFile, 0);
 }
 
 // A file of 300 points (or one whose lines stop short of its count) opened over a drawn wave of
@@ -103,8 +101,9 @@ TEST_F(CsvCommandsTest, AFileOfAnotherLengthReplacesTheWholeDrawnWave) {
         SCOPED_TRACE(c.name);
         channel.SetFrequency(1000.0);
         fixture.RunQueue();
-        fixture.panel.SelectWaveType(Sine);
-        fixture.panel.SelectWaveType(Arbitrary);  // a drawn wave of the buffer's 4082 points
+        ChangeWaveType(channel, Sine, ArbitraryTable::FromCurrentWave);
+        // A drawn wave of the buffer's 4082 points.
+        ChangeWaveType(channel, Arbitrary, ArbitraryTable::FromCurrentWave);
         ASSERT_EQ(channel.arbPointCount, 4082);
         for (int k = 0; k < 4082; ++k) {
             channel.arbPoints[static_cast<std::size_t>(k)] = 1.0f;
@@ -149,7 +148,6 @@ TEST_F(CsvCommandsTest, SavingASineSwitchesToArbitraryAndWritesEveryPoint) {
     OnFileSave(fixture.document);  // no file yet: asks like Save As
 
     ASSERT_EQ(chooser.asked, QList<CsvFileDialog>{CsvFileDialog::kSave});
-    EXPECT_EQ(fixture.panel.selected, QList<int>{Arbitrary});
     EXPECT_EQ(channel.waveType, Arbitrary);
     const int count = channel.arbPointCount;
     const QStringList lines = ReadText(PathOf("sine.csv")).split(QStringLiteral("\r\n"));
@@ -239,7 +237,6 @@ TEST_F(CsvCommandsTest, AnUnwritablePlaceIsReportedBeforeAnythingChanges) {
     ASSERT_EQ(fixture.messages.size(), 1);
     EXPECT_TRUE(fixture.messages[0].startsWith(QStringLiteral("Cann't Save file: ")));
     EXPECT_EQ(fixture.Channel().waveType, Sine);
-    EXPECT_TRUE(fixture.panel.selected.isEmpty());
     EXPECT_EQ(fixture.document.m_strFileName, QString::fromLatin1(kNoCsvFileName));
 }
 

@@ -15,22 +15,11 @@
 
 namespace korvane {
 
-// The smallest device window a document needs: switching to Arbitrary derives the points from
-// the shown wave unless a file is being loaded, as the front panel does.
+// The smallest device window a document needs; the document changes the channel, not the
+// window.
 class PanelStandIn : public DeviceView {
   public:
     explicit PanelStandIn(CMultiTesselDoc& document) : DeviceView(document, nullptr) {}
-
-    void SelectWaveType(int type) override {
-        const bool keepTable = Document().m_bLoadedFromFile != 0;
-        ChangeWaveType(*Document().m_pState, type,
-                       keepTable ? ArbitraryTable::Keep : ArbitraryTable::FromCurrentWave);
-        selected.append(type);
-    }
-    void ShowFrequency() override { shownFrequency = Document().m_pState->frequency; }
-
-    QList<int> selected;
-    double shownFrequency = 0.0;
 };
 
 // A document on one simulated generator with its stand-in panel; messages are collected

@@ -1,15 +1,19 @@
 // How the panel starts from its channel, how it is translated, and that two device windows do
 // not disturb each other's knobs.
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QSlider>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <algorithm>
 
 #include "document/command_ids.h"
 #include "document/control_id.h"
+#include "document/csv_commands.h"
 #include "document/document_host.h"
 #include "i18n/language_table.h"
 #include "view/controls/led.h"
@@ -132,14 +136,25 @@ TEST_F(FrontPanelTest, AKnobTurnedInOneWindowLeavesTheOtherWindowsKnobAlone) {
     otherDocument.SetView(nullptr);
 }
 
-TEST_F(FrontPanelTest, DocumentCommandsShowTheChannelsFrequencyAndSelectTheWaveType) {
-    channel().frequency = 12345.0;
-    view->ShowFrequency();
-    EXPECT_EQ(form().frequency->text(), "12345.000");
-    DeviceView& asDeviceView = *view;
-    asDeviceView.SelectWaveType(Arbitrary);
+// The document changes the channel, never the window: a file opened through it shows on the
+// panel (wave key, slider, frequency, file name) at the panel's next refresh.
+TEST_F(FrontPanelTest, AFileOpenedThroughTheDocumentShowsAtTheNextRefresh) {
+    QTemporaryDir folder;
+    const QString path = QDir(folder.path()).filePath(QStringLiteral("two.csv"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("#CLOCK=24690.000000\r\n#SIZE=2\r\n1.000000,0,0\r\n-1.000000,0,0\r\n");
+    file.close();
+    ImportCsv(document, path);
+    EXPECT_EQ(channel().waveType, Arbitrary);
+    EXPECT_FALSE(form().waveKeys[Arbitrary]->Value());  // not before the refresh
+    view->TimerTick();
     EXPECT_TRUE(form().waveKeys[Arbitrary]->Value());
-    EXPECT_TRUE(view->Slider().isVisible());
+    EXPECT_FALSE(form().waveKeys[Sine]->Value());
+    EXPECT_TRUE(view->Slider().isVisibleTo(view.get()));
+    EXPECT_EQ(form().frequency->text(), "12345.000");
+    EXPECT_EQ(channel().arbPointCount, 2);  // the file's table, not the sine's points
+    EXPECT_EQ(document.m_strFileName, QStringLiteral("two.csv"));
 }
 
 TEST_F(FrontPanelTest, DigitalDialogsAreMadeOnceAndShownAgain) {
