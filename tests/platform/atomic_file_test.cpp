@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/atomic_file.h"
+#include "support/ended_process.h"
 #include "support/temp_folder.h"
 
 namespace korvane {
@@ -47,15 +48,7 @@ TEST(ReadFilePrefix, ReadsAtMostTheLimitAndFollowsLinks) {
 
 TEST(WriteFileAtomically, ClearsTheTemporariesOfKilledWritersBesideIt) {
     TempFolder folder;
-    const pid_t ended = [] {
-        const pid_t child = fork();
-        if (child == 0) {
-            _exit(0);
-        }
-        int status = 0;
-        waitpid(child, &status, 0);
-        return child;
-    }();
+    const pid_t ended = testing::EndedProcess();
     const std::string stale = ".wave.csv.tmp." + std::to_string(ended) + ".0";
     folder.Write(stale, "half a file");
     folder.Write(".other.csv.tmp." + std::to_string(ended) + ".0", "not beside this file");

@@ -6,23 +6,14 @@
 #include <string>
 
 #include "platform/replace_file.h"
+#include "support/ended_process.h"
 #include "support/temp_folder.h"
 
 namespace korvane {
 namespace {
 
+using testing::EndedProcess;
 using testing::TempFolder;
-
-// The id of a process that has ended (and been reaped), so no process runs under it.
-pid_t EndedProcess() {
-    const pid_t child = fork();
-    if (child == 0) {
-        _exit(0);
-    }
-    int status = 0;
-    waitpid(child, &status, 0);
-    return child;
-}
 
 TEST(RemoveStaleTemporaries, RemovesOnlyTheTemporariesOfEndedWriters) {
     TempFolder folder;
