@@ -2,6 +2,7 @@
 // the end of the session, with the simulator and with a library whose calls block.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <memory>
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "engine/device_library/shared_object_device_library.h"
+#include "engine/device_library/tracing_device_library.h"
 #include "engine/device_session.h"
 #include "engine/eventually.h"
 #include "engine/noise.h"
@@ -134,6 +136,72 @@ TEST(DeviceSession, DetachingDoesNotWaitForABlockedCall) {
     const auto log = library.simulator.CallLog();
     ASSERT_FALSE(log.empty());
     EXPECT_EQ(log.back().name, "DDSSetPowerOnOutput");
+}
+
+// The same replug with the test driver loaded as a real driver is: its control file unplugs the
+// generator. The device's trace shows the whole configuration sent after the sweep's last step.
+TEST(DeviceSession, ATestDriverRepluggedDuringASweepGetsItsConfigurationBack) {
+    const std::string control = ::testing::TempDir() + "replug_driver_control";
+    const std::string trace = ::testing::TempDir() + "replug_driver_trace";
+    std::remove(trace.c_str());
+    ::setenv("KVDDS_SLOW_MS", "0", 1);
+    ::setenv("KVDDS_SLOW_CONTROL", control.c_str(), 1);
+    std::ofstream(control) << "plugged\n";
+    auto driver = std::make_unique<SharedObjectDeviceLibrary>(KORVANE_SLOW_DRIVER);
+    ASSERT_TRUE(driver->Loaded()) << driver->ErrorText();
+    TracingDeviceLibrary library(std::move(driver), trace);
+    PollCoordinator coordinator;
+    auto channel = std::make_shared<ChannelState>(library, coordinator);
+    channel->demo = 0;
+    channel->deviceIndex = 0;
+    channel->SetExtTrigger(1);
+    channel->SetTriggerEdge(1);
+    channel->SetSingleWave(1);
+    channel->SetDioMode(1);
+    channel->sweepSpeed = 1;
+    const auto traced = [&] {
+        std::ifstream in(trace);
+        std::vector<std::string> calls;
+        for (std::string line; std::getline(in, line);) {
+            const std::size_t call = line.find("DDS");
+            calls.push_back(line.substr(call, line.find(" ->") - call));
+        }
+        return calls;
+    };
+    {
+        DeviceSession session(channel);
+        channel->StartSweep();
+        ASSERT_TRUE(Eventually([&] {
+            const auto calls = traced();
+            return std::count_if(calls.begin(), calls.end(), [](const std::string& c) {
+                       return c.starts_with("DDSSetDivNum");
+                   }) >= 3;
+        }));
+        std::ofstream(control) << "unplugged\n";
+        ASSERT_TRUE(Eventually([&] { return channel->reconnectPending == 1; }));
+        std::ofstream(control) << "plugged\n";
+        ASSERT_TRUE(Eventually([&] { return channel->reconnectPending == 0; }));
+        channel->StopSweep();
+        ASSERT_TRUE(Eventually([&] {
+            const auto calls = traced();
+            const auto lastStep =
+                std::find_if(calls.rbegin(), calls.rend(),
+                             [](const std::string& c) { return c.starts_with("DDSSetDivNum"); });
+            std::vector<std::string> after(lastStep.base(), calls.end());
+            const auto has = [&](const char* call) {
+                return std::find(after.begin(), after.end(), call) != after.end();
+            };
+            return has("DDSSetTrigger(0, 1, 1)") && has("DDSSetDIOMode(0, 1)") &&
+                   has("DDSSetSingleWave(0, 1)") &&
+                   std::any_of(after.begin(), after.end(), [](const std::string& c) {
+                       return c.starts_with("DDSDownload(0, ");
+                   });
+        }));
+    }
+    std::remove(control.c_str());
+    std::remove(trace.c_str());
+    ::unsetenv("KVDDS_SLOW_CONTROL");
+    ::unsetenv("KVDDS_SLOW_MS");
 }
 
 // The slow test driver: calls sleep as configured and the generator can be unplugged.
