@@ -44,6 +44,7 @@ int QueryApply(CommandContext& context) {
     for (const Choice& choice : WaveChoices()) {
         if (choice.value == channel.waveType) {
             shape = ShortForm(choice.pattern);
+            break;  // the first word of a wave type: USER, not ARB
         }
     }
     const NumericField frequency = FrequencyField();

@@ -21,6 +21,16 @@ constexpr UnitRule kHertz{"HZ"};
 constexpr UnitRule kMilliseconds{"S", 1000.0};
 constexpr UnitRule kPlain{};
 
+// The device's input word holds the input pins I0..I3 in bits 2..5 (bits 6..7 carry a serial
+// number); DIGital:INPut? answers the pins alone as bits 0..3.
+constexpr unsigned kFirstInputPinBit = 2;
+constexpr unsigned kInputPins = 0xFu;
+
+// What MEASure:FREQuency? answers for a reading that is not a finite frequency of zero or more
+// (a driver fault): the not-a-number value of SCPI replies, so that a script can tell it from a
+// true 0 Hz.
+constexpr std::string_view kNotANumberReply = "9.91E+37";
+
 // The points a DATA:ARBitrary command carries: a list of numbers, or one REAL,32 block in the
 // client's byte order.
 int ReadPoints(const CommandContext& context, std::vector<float>& points) {
@@ -111,6 +121,17 @@ CommandSpec Reading(std::string_view pattern, double (*read)(const C&), int digi
     });
 }
 
+int QueryMeasuredFrequency(CommandContext& context) {
+    if (int error = ExpectParameters(context, 0); error != 0) {
+        return error;
+    }
+    const double hertz = context.channel->measuredFrequency;
+    const bool valid = std::isfinite(hertz) && hertz >= 0.0;
+    // hertz + 0.0 answers -0 as 0.
+    context.reply = valid ? FormatNumber(hertz + 0.0, 10) : std::string(kNotANumberReply);
+    return 0;
+}
+
 // A running sweep takes new limits at once, as if it were switched off and on again.
 void RestartRunningSweep(C& c) {
     if (c.sweepOn == 1) {
@@ -138,8 +159,7 @@ std::vector<CommandSpec> DataCommands() {
     table.push_back(ChannelCommand("[SOURce#]:DATA:ARBitrary", false, LoadPoints));
     table.push_back(ChannelCommand("[SOURce#]:DATA:ARBitrary", true, QueryPoints));
 
-    table.push_back(Reading(
-        "[SOURce#]:MEASure:FREQuency", [](const C& c) { return c.measuredFrequency.load(); }, 10));
+    table.push_back(ChannelCommand("[SOURce#]:MEASure:FREQuency", true, QueryMeasuredFrequency));
     table.push_back(Reading(
         "[SOURce#]:MEASure:COUNt", [](const C& c) { return static_cast<double>(c.counterValue); },
         10));
@@ -182,7 +202,10 @@ std::vector<CommandSpec> DataCommands() {
     table.push_back(Reading("[SOURce#]:DIGital:OUTPut", DigitalOutWord, 10));
     table.push_back(Reading(
         "[SOURce#]:DIGital:INPut",
-        [](const C& c) { return static_cast<double>(c.digitalIn & kDigitalInMask); }, 10));
+        [](const C& c) {
+            return static_cast<double>((c.digitalIn >> kFirstInputPinBit) & kInputPins);
+        },
+        10));
     AddField(table, ChoiceField{"[SOURce#]:DIGital:MODE",
                                 {{"PATTern", 0}, {"PROGrammable", 1}},
                                 [](const C& c) { return c.dioMode.load(); },

@@ -65,8 +65,9 @@ int ReadNode(std::string_view text, std::size_t& pos, HeaderNode& node) {
     return 0;
 }
 
-// The length of the block whose '#' is at text[at] (see BlockLength), whatever precedes it.
-std::size_t WholeBlock(std::string_view text, std::size_t at) {
+// The length the header of the block whose '#' is at text[at] declares, header included,
+// whatever precedes it: 0 when no block starts there, npos while the header has not all arrived.
+std::size_t DeclaredBlock(std::string_view text, std::size_t at) {
     if (at + 1 >= text.size() || text[at] != '#' || text[at + 1] < '1' || text[at + 1] > '9') {
         return 0;
     }
@@ -81,8 +82,19 @@ std::size_t WholeBlock(std::string_view text, std::size_t at) {
         }
         length = length * 10 + static_cast<std::size_t>(text[i] - '0');
     }
-    const std::size_t whole = 2 + digits + length;
-    return whole > text.size() - at ? std::string_view::npos : whole;
+    return 2 + digits + length;  // at most nine digits: no overflow
+}
+
+// The length of the block whose '#' is at text[at] (see BlockLength), whatever precedes it.
+std::size_t WholeBlock(std::string_view text, std::size_t at) {
+    const std::size_t whole = DeclaredBlock(text, at);
+    return whole != std::string_view::npos && whole > text.size() - at ? std::string_view::npos
+                                                                       : whole;
+}
+
+// Whether a block may start at text[at]: its '#' follows a blank or a ','.
+bool BlockMayStart(std::string_view text, std::size_t at) {
+    return at != 0 && at < text.size() && (IsBlank(text[at - 1]) || text[at - 1] == ',');
 }
 
 // Splits text[from..] at the commas outside quoted strings and blocks. Each parameter is trimmed;
@@ -153,10 +165,28 @@ bool ValidCharacters(std::string_view text) {
 }  // namespace
 
 std::size_t BlockLength(std::string_view text, std::size_t at) {
-    if (at == 0 || at >= text.size() || !(IsBlank(text[at - 1]) || text[at - 1] == ',')) {
-        return 0;
+    return BlockMayStart(text, at) ? WholeBlock(text, at) : 0;
+}
+
+std::size_t BlockEndBeyond(std::string_view input, std::size_t limit) {
+    for (std::size_t i = 0; i < input.size(); ++i) {
+        const std::size_t declared = BlockMayStart(input, i) ? DeclaredBlock(input, i) : 0;
+        if (declared == std::string_view::npos) {
+            return 0;
+        }
+        if (declared != 0) {
+            if (i + declared > limit) {
+                return i + declared;
+            }
+            if (declared > input.size() - i) {
+                return 0;
+            }
+            i += declared - 1;
+        } else if (input[i] == '\n') {
+            return 0;
+        }
     }
-    return WholeBlock(text, at);
+    return 0;
 }
 
 bool BlockBytes(std::string_view parameter, std::string_view& bytes) {

@@ -35,6 +35,11 @@ std::size_t BlockLength(std::string_view text, std::size_t at);
 // The bytes of a parameter that is one whole block, or nothing when it is not one.
 bool BlockBytes(std::string_view parameter, std::string_view& bytes);
 
+// The end (the position just past its last byte) of the first block of the message at the start
+// of `input` that reaches beyond `limit` bytes from the start, as soon as its header has arrived;
+// 0 when there is none so far, or when the message ends before such a block.
+std::size_t BlockEndBeyond(std::string_view input, std::size_t limit);
+
 // Where the message at the start of `input` ends: the position of its terminating '\n', which is
 // the first one outside a block; npos while it has not arrived.
 std::size_t MessageEnd(std::string_view input);

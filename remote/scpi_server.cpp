@@ -8,12 +8,15 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <list>
 #include <vector>
 
+#include "remote/scpi_message.h"
 #include "remote/scpi_session.h"
 
 namespace korvane::scpi {
@@ -23,8 +26,11 @@ namespace {
 constexpr int kWaitingPollMs = 2;
 constexpr std::size_t kReadChunk = 16 * 1024;
 
+using Clock = std::chrono::steady_clock;
+
 struct Client {
-    Client(int socket, Instrument& instrument) : fd(socket), session(instrument) {}
+    Client(int socket, Instrument& instrument)
+        : fd(socket), session(instrument), lastActivity(Clock::now()) {}
     ~Client() { ::close(fd); }
     Client(const Client&) = delete;
     Client& operator=(const Client&) = delete;
@@ -32,33 +38,57 @@ struct Client {
     int fd;
     Session session;
     std::string input;
-    bool discarding = false;  // inside a line that was too long: drop up to its end
+    bool discarding = false;         // inside a line that was too long: drop up to its end
+    std::size_t blockBytesLeft = 0;  // of a refused block, dropped before the rest of its line
     std::string unsent;
     bool closed = false;
+    Clock::time_point lastActivity;  // the last byte received or sent
 
-    bool WantsInput() const { return discarding || input.size() <= Server::kMaxLineBytes; }
+    bool WantsInput() const {
+        return discarding || blockBytesLeft > 0 || input.size() <= Server::kMaxLineBytes;
+    }
+
+    // Drops the bytes of a refused block as they arrive, then the rest of its line; false while
+    // bytes of the line are still to come.
+    bool DropRefusedInput() {
+        const std::size_t dropped = std::min(blockBytesLeft, input.size());
+        input.erase(0, dropped);
+        blockBytesLeft -= dropped;
+        if (blockBytesLeft > 0) {
+            return false;
+        }
+        const std::size_t newline = input.find('\n');
+        input.erase(0, newline == std::string::npos ? input.size() : newline + 1);
+        discarding = newline == std::string::npos;
+        return !discarding;
+    }
 
     // Runs complete lines while the session is free and the answers are being read.
     void RunLines() {
         session.Resume();
         while (true) {
-            if (discarding) {
-                const std::size_t newline = input.find('\n');
-                input.erase(0, newline == std::string::npos ? input.size() : newline + 1);
-                if (newline == std::string::npos) {
+            if (discarding || blockBytesLeft > 0) {
+                if (!DropRefusedInput()) {
                     break;
                 }
-                discarding = false;
                 continue;
             }
             if (session.Busy() || unsent.size() >= Server::kMaxUnsentBytes) {
                 break;
             }
             const std::size_t newline = MessageEnd(input);
-            if (newline == std::string::npos && input.size() <= Server::kMaxLineBytes) {
-                break;
-            }
             if (newline == std::string::npos || newline > Server::kMaxLineBytes) {
+                // A block declaring more than a line may hold is refused as soon as its header
+                // is here, not after all its bytes; they are dropped as they come.
+                if (const std::size_t blockEnd = BlockEndBeyond(input, Server::kMaxLineBytes);
+                    blockEnd != 0) {
+                    session.ReportOversizedBlock();
+                    blockBytesLeft = blockEnd;
+                    continue;
+                }
+                if (newline == std::string::npos && input.size() <= Server::kMaxLineBytes) {
+                    break;
+                }
                 session.ReportInputOverrun();
                 discarding = true;
                 continue;
@@ -80,6 +110,7 @@ struct Client {
         }
         if (got > 0) {
             input.append(buffer.data(), static_cast<std::size_t>(got));
+            lastActivity = Clock::now();
         }
     }
 
@@ -92,10 +123,60 @@ struct Client {
             }
             return;
         }
+        if (sent > 0) {
+            lastActivity = Clock::now();
+        }
         unsent.erase(0, static_cast<std::size_t>(sent));
         RunLines();
     }
 };
+
+// How long poll() may sleep before the next client becomes idle: -1 for ever, when no timeout
+// is set or there is no client.
+int MillisecondsToNextIdle(const std::list<Client>& clients, std::chrono::seconds timeout) {
+    if (timeout.count() <= 0 || clients.empty()) {
+        return -1;
+    }
+    const Clock::time_point now = Clock::now();
+    auto soonest = Clock::duration::max();
+    for (const Client& client : clients) {
+        if (!client.session.Busy()) {  // a waiting line is looked at often anyway
+            soonest = std::min(soonest, client.lastActivity + timeout - now);
+        }
+    }
+    if (soonest == Clock::duration::max()) {
+        return -1;
+    }
+    // Rounded up, so that the wake-up does not come a moment before the deadline.
+    const auto ms = std::chrono::ceil<std::chrono::milliseconds>(soonest).count();
+    return static_cast<int>(std::clamp<long long>(ms, 0, 24 * 3600 * 1000));
+}
+
+// What an idle client reads before its connection closes.
+std::string IdleText(std::chrono::seconds timeout) {
+    return "closed: the connection was idle for " + std::to_string(timeout.count()) +
+           " s; connect again to go on\n";
+}
+
+// A client is idle when nothing was received or sent for `timeout`; a line of its own that
+// waits (for *OPC?, say) keeps it active. Each idle client reads, after its unsent answers, one
+// line saying why (as much as its socket takes at once), then its connection closes.
+void DropIdleClients(std::list<Client>& clients, std::chrono::seconds timeout) {
+    const Clock::time_point now = Clock::now();
+    for (Client& client : clients) {
+        if (client.session.Busy()) {
+            client.lastActivity = now;
+            continue;
+        }
+        if (client.closed || now - client.lastActivity < timeout) {
+            continue;
+        }
+        client.unsent += IdleText(timeout);
+        [[maybe_unused]] ssize_t ignored = ::send(
+            client.fd, client.unsent.data(), client.unsent.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
+        client.closed = true;
+    }
+}
 
 // What a client turned away reads before its connection closes.
 std::string RefusalText() {
@@ -134,7 +215,9 @@ std::string SystemError(const std::string& what) {
 }  // namespace
 
 Server::Server(Instrument& instrument, Options options)
-    : instrument_(instrument), options_(std::move(options)) {}
+    : instrument_(instrument), options_(std::move(options)) {
+    options_.idleTimeout = std::min(options_.idleTimeout, kMaxIdleTimeout);
+}
 
 Server::~Server() {
     Stop();
@@ -215,7 +298,11 @@ void Server::Serve(std::stop_token stop) {
             waiting = waiting || client.session.Busy();
             fds.push_back({client.fd, events, 0});
         }
-        if (::poll(fds.data(), fds.size(), waiting ? kWaitingPollMs : -1) < 0 && errno != EINTR) {
+        int sleepMs = MillisecondsToNextIdle(clients, options_.idleTimeout);
+        if (waiting && (sleepMs < 0 || sleepMs > kWaitingPollMs)) {
+            sleepMs = kWaitingPollMs;
+        }
+        if (::poll(fds.data(), fds.size(), sleepMs) < 0 && errno != EINTR) {
             break;
         }
         if (fds[0].revents != 0) {
@@ -239,6 +326,9 @@ void Server::Serve(std::stop_token stop) {
             if (!client.closed && !client.unsent.empty() && (revents & POLLOUT)) {
                 client.Send();
             }
+        }
+        if (options_.idleTimeout.count() > 0) {
+            DropIdleClients(clients, options_.idleTimeout);
         }
         clients.remove_if([](const Client& client) { return client.closed; });
         if (fds[1].revents & POLLIN) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstddef>
 #include <string>
 #include <thread>
@@ -15,9 +16,16 @@ class Instrument;
 // and the number of clients).
 class Server {
   public:
+    static constexpr std::chrono::seconds kDefaultIdleTimeout{600};
+    static constexpr std::chrono::seconds kMaxIdleTimeout{365 * 24 *
+                                                          3600};  // longer is taken as this
     struct Options {
         std::string bindAddress = "127.0.0.1";  // IPv4, IPv6 or "localhost"
         int port = 5025;                        // 0 picks a free port (see Port)
+        // A client that neither sends nor reads for this long, with no line of its own waiting,
+        // is told why and disconnected, so that idle connections cannot keep everyone else out.
+        // Zero (or less) keeps idle clients for ever.
+        std::chrono::seconds idleTimeout = kDefaultIdleTimeout;
     };
     static constexpr std::size_t kMaxLineBytes = 64 * 1024;
     static constexpr std::size_t kMaxClients = 64;

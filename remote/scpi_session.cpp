@@ -34,6 +34,10 @@ void Session::ReportInputOverrun() {
     client_.errors.Push(kInputBufferOverrun);
 }
 
+void Session::ReportOversizedBlock() {
+    client_.errors.Push(kTooMuchData);
+}
+
 void Session::Continue() {
     while (position_ < line_.size()) {
         const std::size_t end = NextUnitEnd(line_, position_);

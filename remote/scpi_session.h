@@ -29,6 +29,8 @@ class Session {
     std::string TakeOutput();
     // The client sent a line longer than the server takes; it was dropped.
     void ReportInputOverrun();
+    // The client began a block longer than the server takes; it is being dropped.
+    void ReportOversizedBlock();
 
     const ClientState& State() const { return client_; }
 

@@ -14,6 +14,7 @@ constexpr UnitRule kHertz{"HZ"};
 constexpr UnitRule kVolts{"V"};
 constexpr UnitRule kSeconds{"S"};
 constexpr UnitRule kFraction{"", 1.0, true};
+constexpr UnitRule kPercent{"PCT"};  // a bare number is already percent, as is "20PCT"
 constexpr UnitRule kPlain{};
 
 template <ShapeValue Which>
@@ -42,6 +43,18 @@ NumericField ShapeField(std::string_view pattern, UnitRule unit, int digits = 7,
             ShapeSet<Which>, digits, integer};
 }
 
+// A shape value the channel keeps as a fraction of one period, set and answered in percent.
+constexpr double kPercentPerFraction = 100.0;
+template <ShapeValue Which>
+NumericField PercentShapeField(std::string_view pattern) {
+    return {pattern,
+            kPercent,
+            [](const C& c) { return ShapeRange(c, Which).low * kPercentPerFraction; },
+            [](const C& c) { return ShapeRange(c, Which).high * kPercentPerFraction; },
+            [](const C& c) { return ReadShape(c, Which) * kPercentPerFraction; },
+            [](C& c, double percent) { SetShape(c, Which, percent / kPercentPerFraction); }};
+}
+
 template <auto Member>
 double Read(const C& c) {
     return static_cast<double>((c.*Member).load());
@@ -61,10 +74,11 @@ void SelectWaveType(C& c, int type) {
 }  // namespace
 
 const std::vector<Choice>& WaveChoices() {
-    static const std::vector<Choice> choices{
-        {"SINusoid", Sine},     {"RAMP", Ramp},         {"SQUare", Square},
-        {"EXPonent", Exponent}, {"USER", Arbitrary},    {"TRAPezia", Trapezia},
-        {"AMFM", AmFm},         {"GNOise", GaussNoise}, {"WNOise", WhiteNoise}};
+    static const std::vector<Choice>
+        choices{{"SINusoid", Sine},      {"RAMP", Ramp},         {"SQUare", Square},
+                {"EXPonent", Exponent},  {"USER", Arbitrary},    {"TRAPezia", Trapezia},
+                {"AMFM", AmFm},          {"GNOise", GaussNoise}, {"WNOise", WhiteNoise},
+                {"ARBitrary", Arbitrary}};  // a second word for USER; queries answer the first
     return choices;
 }
 
@@ -109,8 +123,8 @@ std::vector<CommandSpec> WaveCommands() {
     AddField(table, AmplitudeField());
     AddField(table, OffsetField());
     AddField(table, ShapeField<Phase>("[SOURce#]:PHASe", kPlain));
-    AddField(table, ShapeField<SquareDuty>("[SOURce#]:FUNCtion:SQUare:DCYCle", kFraction));
-    AddField(table, ShapeField<RampDuty>("[SOURce#]:FUNCtion:RAMP:SYMMetry", kFraction));
+    AddField(table, PercentShapeField<SquareDuty>("[SOURce#]:FUNCtion:SQUare:DCYCle"));
+    AddField(table, PercentShapeField<RampDuty>("[SOURce#]:FUNCtion:RAMP:SYMMetry"));
     AddField(table, ShapeField<TrapeziaRise>("[SOURce#]:FUNCtion:TRAPezia:RISE", kFraction));
     AddField(table, ShapeField<TrapeziaHigh>("[SOURce#]:FUNCtion:TRAPezia:HIGH", kFraction));
     AddField(table, ShapeField<TrapeziaFall>("[SOURce#]:FUNCtion:TRAPezia:FALL", kFraction));

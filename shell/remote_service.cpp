@@ -40,6 +40,12 @@ int RemotePort(const IniFile& config) {
                                                 : RemoteService::kDefaultPort;
 }
 
+std::chrono::seconds RemoteIdleTimeout(const IniFile& config) {
+    const std::optional<long> seconds = ReadNumber(config, "IdleTimeout");
+    return seconds && *seconds >= 0 ? std::chrono::seconds(*seconds)
+                                    : scpi::Server::kDefaultIdleTimeout;
+}
+
 RemoteService::RemoteService() : instrument_(scpi::ProgramVersion()) {}
 
 RemoteService::~RemoteService() {
@@ -53,7 +59,8 @@ QString RemoteService::Configure(const IniFile& config) {
         return {};
     }
     auto server = std::make_unique<scpi::Server>(
-        instrument_, scpi::Server::Options{"127.0.0.1", RemotePort(config)});
+        instrument_,
+        scpi::Server::Options{"127.0.0.1", RemotePort(config), RemoteIdleTimeout(config)});
     const std::string error = server->Start();
     if (!error.empty()) {
         return QString::fromStdString(error);

@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QString>
+#include <chrono>
 #include <memory>
 
 #include "remote/scpi_instrument.h"
@@ -16,6 +17,7 @@ class IniFile;
 //   [Remote]
 //   Enabled=1      (0 or missing: no server)
 //   Port=5025
+//   IdleTimeout=600   (seconds a silent client keeps its connection; 0: for ever)
 // The windows are SOURce1..n in tab order. Remote changes go through the channel setters and
 // queues, so the worker sends them and the panel's timer shows them.
 class RemoteService {
@@ -44,6 +46,8 @@ class RemoteService {
 
 // The port config.ini asks for: a number from 1 to 65535, otherwise the default.
 int RemotePort(const IniFile& config);
+// The idle timeout config.ini asks for: whole seconds, 0 or more, otherwise the server's default.
+std::chrono::seconds RemoteIdleTimeout(const IniFile& config);
 // Whether config.ini switches remote control on ("Enabled" is a number above 0).
 bool RemoteEnabled(const IniFile& config);
 

@@ -11,6 +11,7 @@ import os
 import struct
 import subprocess
 import sys
+import time
 import unittest
 
 SKIPPED = 77
@@ -152,6 +153,61 @@ class Status(PyvisaTestCase):
         self.assertEqual(self.inst.query("SYST:ERR:ALL?"), '-113,"Undefined header"')
         self.inst.write("FREQ 5000;FREQ DEF")
         self.assertEqual(self.inst.query("FREQ?"), "1000")
+
+
+class Conventions(PyvisaTestCase):
+    def test_duty_cycle_and_symmetry_in_percent(self):
+        self.inst.write("FUNC SQU;FUNC:SQU:DCYC 20;:FUNC:RAMP:SYMM 75")
+        self.assertEqual(self.inst.query("FUNC:SQU:DCYC?"), "20")
+        self.assertEqual(self.inst.query("FUNC:SQU:DCYC? MAX"), "100")
+        self.assertEqual(self.inst.query("FUNC:RAMP:SYMM?"), "75")
+        self.assertNoError()
+
+    def test_arb_selects_the_user_wave(self):
+        self.inst.write("FUNC ARB")
+        self.assertEqual(self.inst.query("FUNC?"), "USER")
+        self.inst.write("FUNC SIN;:APPL:ARB 2000")
+        self.assertEqual(self.inst.query("FUNC?"), "USER")
+        self.assertNoError()
+
+    def test_input_pins_are_bits_0_to_3(self):
+        # The simulated generator wires I0..I3 back to O0..O3; the worker reads them each cycle.
+        self.inst.write("DIG:OUTP 5")
+        answers = []
+        for _ in range(500):
+            answers.append(self.inst.query("DIG:INP?"))
+            if answers[-1] == "5":
+                break
+            time.sleep(0.01)
+        self.assertEqual(answers[-1], "5", "answers seen: %s" % sorted(set(answers)))
+
+    def test_a_block_beyond_the_line_limit_is_refused_and_never_run(self):
+        frequency = self.inst.query("FREQ?")
+        self.inst.write_binary_values("DATA:ARB ", [0.0] * 20000, datatype="f")
+        self.assertEqual(self.inst.query("SYST:ERR:ALL?"), '-223,"Too much data"')
+        self.assertEqual(self.inst.query("FREQ?"), frequency)
+
+
+class IdleClients(unittest.TestCase):
+    def test_an_idle_client_is_told_why_and_disconnected(self):
+        served = Served(["--idle-timeout", "1"])
+        manager = pyvisa.ResourceManager("@py")
+        inst = manager.open_resource(
+            "TCPIP::127.0.0.1::%d::SOCKET" % served.port,
+            read_termination="\n", write_termination="\n", timeout=10000)
+        self.assertTrue(inst.query("*IDN?").startswith("Korvane,KorvaneAWG,"))
+        self.assertEqual(inst.read(),
+                         "closed: the connection was idle for 1 s; connect again to go on")
+        inst.close()
+        manager.close()
+        code, _ = served.stop()
+        self.assertEqual(code, 0)
+
+    def test_a_malformed_idle_timeout_is_a_usage_error(self):
+        result = subprocess.run([CLI, "serve", "--idle-timeout", "soon"],
+                                capture_output=True, text=True, timeout=10)
+        self.assertEqual(result.returncode, 2)
+        self.assertIn("'soon' is not an idle timeout", result.stderr)
 
 
 class Clients(PyvisaTestCase):

@@ -39,6 +39,31 @@ INSTANTIATE_TEST_SUITE_P(
                       EndCase{"ZeroDigitsIsNoBlock", "A #0\n", 4}),
     [](const ::testing::TestParamInfo<EndCase>& info) { return std::string(info.param.name); });
 
+struct BeyondCase {
+    const char* name;
+    std::string input;
+    std::size_t end;  // BlockEndBeyond with a limit of 20 bytes
+};
+
+class ScpiBlockEndBeyond : public ::testing::TestWithParam<BeyondCase> {};
+
+TEST_P(ScpiBlockEndBeyond, FindsABlockTooLongAsSoonAsItsHeaderArrives) {
+    EXPECT_EQ(BlockEndBeyond(GetParam().input, 20), GetParam().end);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Inputs, ScpiBlockEndBeyond,
+    ::testing::Values(BeyondCase{"HeaderOnly", "DATA:ARB #3100", 9 + 5 + 100},
+                      BeyondCase{"NineDigits", "DATA:ARB #9999999999", 9 + 11 + 999999999},
+                      BeyondCase{"EndsAtTheLimit", "DATA:ARB #18", 0},
+                      BeyondCase{"OneByteBeyond", "DATA:ARB #19", 21},
+                      BeyondCase{"HeaderNotArrived", "DATA:ARB #3", 0},
+                      BeyondCase{"SecondBlock", "X #12ab,#250", 8 + 4 + 50},
+                      BeyondCase{"AfterTheMessageEnd", "FREQ 5\nDATA:ARB #3100", 0},
+                      BeyondCase{"RadixNumber", "DIG:OUTP #H1F", 0},
+                      BeyondCase{"NoBlock", std::string(40, 'A'), 0}),
+    [](const ::testing::TestParamInfo<BeyondCase>& info) { return std::string(info.param.name); });
+
 struct UnitCase {
     const char* name;
     std::string text;

@@ -105,8 +105,7 @@ TEST(ScpiBursts, WritesDuringASweepStayBounded) {
     ScpiBench bench;
     bench.Run("SWE:STAT ON");
     for (int i = 0; i < 300; ++i) {
-        bench.Run("SWE:STAR " + std::to_string(1000 + i) +
-                  ";:VOLT 1;:FUNC:SQU:DCYC 0.3;:FREQ 2000");
+        bench.Run("SWE:STAR " + std::to_string(1000 + i) + ";:VOLT 1;:FUNC:SQU:DCYC 30;:FREQ 2000");
     }
     EXPECT_LE(bench.device.QueuedCommands().size(), 3u);
     bench.Run("SWE:STAT OFF");

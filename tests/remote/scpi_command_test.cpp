@@ -97,14 +97,14 @@ TEST(ScpiCommands, WaveTypesAndShapes) {
          }},
         {"FUNC BOGUS", "", "-224,\"Illegal parameter value\"\n",
          [](const ScpiBench& b) { EXPECT_EQ(b.device.waveType, Sine); }},
-        {"FUNC:SQU:DCYC 25PCT;DCYC?", "0.25\n", kNoError,
+        {"FUNC:SQU:DCYC 25PCT;DCYC?", "25\n", kNoError,
          [](const ScpiBench& b) {
              EXPECT_EQ(b.device.squareDuty, 0.25f);
              EXPECT_EQ(b.device.QueuedCommands(), (Queue{Download}));
          }},
-        {"FUNC:SQU:DCYC 1.7", "", kNoError,
+        {"FUNC:SQU:DCYC 170", "", kNoError,
          [](const ScpiBench& b) { EXPECT_EQ(b.device.squareDuty, 1.0f); }},
-        {"FUNC:RAMP:SYMM 0.3", "", kNoError,
+        {"FUNC:RAMP:SYMM 30", "", kNoError,
          [](const ScpiBench& b) { EXPECT_EQ(b.device.rampDuty, 0.3f); }},
         // Rise 0.2 and high 0.4 leave 0.4 for the fall.
         {"FUNC:TRAP:FALL 0.6;FALL?", "0.4\n", kNoError,
@@ -227,7 +227,7 @@ TEST(ScpiCommands, CommonCommandsAndErrors) {
              EXPECT_EQ(b.demo.frequency, 3000.0);
              EXPECT_EQ(b.device.frequency, 1000.0);
          }},
-        {"SOUR2:FUNC:SQU:DCYC 0.4;FREQ 3000;FUNC?", "SIN\n", kNoError,
+        {"SOUR2:FUNC:SQU:DCYC 40;FREQ 3000;FUNC?", "SIN\n", kNoError,
          [](const ScpiBench& b) {
              EXPECT_EQ(b.demo.squareDuty, 0.4f);
              EXPECT_EQ(b.demo.frequency, 3000.0);

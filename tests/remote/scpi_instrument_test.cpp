@@ -26,7 +26,7 @@ TEST(ScpiCommands, ReadingsComeFromTheChannel) {
     bench.device.measuredFrequency = 999.9100342;
     bench.device.counterValue = 1234;
     bench.device.digitalIn = 0xff;
-    EXPECT_EQ(bench.Run("MEAS:FREQ?;MEAS:COUN?;DIG:INP?"), "999.9100342;1234;63\n");
+    EXPECT_EQ(bench.Run("MEAS:FREQ?;MEAS:COUN?;DIG:INP?"), "999.9100342;1234;15\n");
 }
 
 TEST(ScpiCommands, ErrorQueueIsPerClientAndClearedByCls) {

@@ -119,7 +119,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         DefaultCase{"FREQ", "5000", "1000"}, DefaultCase{"VOLT", "1", "2"},
         DefaultCase{"VOLT:OFFS", "1", "0"}, DefaultCase{"PHAS", "0.5", "0"},
-        DefaultCase{"FUNC:SQU:DCYC", "0.1", "0.5"}, DefaultCase{"FUNC:RAMP:SYMM", "0.1", "0.5"},
+        DefaultCase{"FUNC:SQU:DCYC", "10", "50"}, DefaultCase{"FUNC:RAMP:SYMM", "10", "50"},
         DefaultCase{"FUNC:TRAP:RISE", "0.1", "0.2"}, DefaultCase{"FUNC:TRAP:HIGH", "0.1", "0.4"},
         DefaultCase{"FUNC:TRAP:FALL", "0.1", "0.2"}, DefaultCase{"FUNC:EXP:TCON", "0.5", "0.001"},
         DefaultCase{"FUNC:AMFM:DEPT", "0.1", "0.5"}, DefaultCase{"FUNC:AMFM:CARR", "5000", "10000"},

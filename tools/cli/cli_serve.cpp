@@ -1,5 +1,7 @@
 // serve: the generators as a remote-control instrument on a TCP port, without a display.
 #include <pthread.h>
+#include <cerrno>
+#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -22,6 +24,20 @@ bool ReadPort(const std::string& text, int& port) {
     return true;
 }
 
+constexpr long kMaxIdleSeconds = scpi::Server::kMaxIdleTimeout.count();
+
+// Whole seconds from 0 (idle clients are kept) to the server's longest timeout.
+bool ReadIdleTimeout(const std::string& text, std::chrono::seconds& timeout) {
+    char* end = nullptr;
+    errno = 0;
+    long value = std::strtol(text.c_str(), &end, 10);
+    if (text.empty() || *end != '\0' || errno != 0 || value < 0 || value > kMaxIdleSeconds) {
+        return false;
+    }
+    timeout = std::chrono::seconds(value);
+    return true;
+}
+
 int Serve(const std::vector<std::string>& args) {
     scpi::Server::Options options;
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -31,6 +47,12 @@ int Serve(const std::vector<std::string>& args) {
         } else if (args[i] == "--port" && hasValue) {
             if (!ReadPort(args[++i], options.port)) {
                 return UsageError("serve: '" + args[i] + "' is not a port from 0 to 65535");
+            }
+        } else if (args[i] == "--idle-timeout" && hasValue) {
+            if (!ReadIdleTimeout(args[++i], options.idleTimeout)) {
+                return UsageError("serve: '" + args[i] +
+                                  "' is not an idle timeout in whole seconds from 0 to " +
+                                  std::to_string(kMaxIdleSeconds));
             }
         } else {
             return UsageError("serve: unexpected argument '" + args[i] + "'");
@@ -66,8 +88,10 @@ int Serve(const std::vector<std::string>& args) {
 }
 
 const Registration serve{{"serve",
-                          "serve [--bind ADDRESS] [--port N]  remote control of every device "
-                          "(default 127.0.0.1:5025; ADDRESS: IPv4, IPv6 or localhost)",
+                          "serve [--bind ADDRESS] [--port N] [--idle-timeout SECONDS]  remote "
+                          "control of every device (default 127.0.0.1:5025; ADDRESS: IPv4, IPv6 "
+                          "or localhost; a client idle for SECONDS, default 600, is disconnected; "
+                          "0 keeps it)",
                           Serve}};
 
 }  // namespace
