@@ -19,14 +19,15 @@ namespace {
 
 using test::Retype;
 
-QPushButton& ButtonOf(QDialog& dialog, const QString& text) {
+// Clicks the dialog's push button with this text.
+void Click(QDialog& dialog, const QString& text) {
     for (QPushButton* button : dialog.findChildren<QPushButton*>()) {
         if (button->text() == text) {
-            return *button;
+            QTest::mouseClick(button, Qt::LeftButton);
+            return;
         }
     }
     ADD_FAILURE() << "no button " << text.toStdString();
-    return *dialog.findChild<QPushButton*>();
 }
 
 class DialogEntries : public ::testing::Test {
@@ -90,7 +91,7 @@ TEST_F(DialogEntries, AnEmptiedWaveNumberSaysNothingWhileTyping) {
     QTest::keyClick(&dialog.Field(), Qt::Key_Backspace);
     QTest::keyClicks(&dialog.Field(), QStringLiteral("7"));
     EXPECT_TRUE(fixture.messages.isEmpty());
-    QTest::mouseClick(&ButtonOf(dialog, QStringLiteral("OK")), Qt::LeftButton);
+    Click(dialog, QStringLiteral("OK"));
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(dialog.Value(), 7);
 }
@@ -101,7 +102,7 @@ TEST_F(DialogEntries, AWaveNumberThatIsNoIntegerIsRefusedOnceOnOkAndTheDialogSta
     dialog.Field().selectAll();
     QTest::keyClick(&dialog.Field(), Qt::Key_Backspace);
     EXPECT_TRUE(fixture.messages.isEmpty());
-    QTest::mouseClick(&ButtonOf(dialog, QStringLiteral("OK")), Qt::LeftButton);
+    Click(dialog, QStringLiteral("OK"));
     EXPECT_EQ(fixture.messages, QStringList{NotAnIntegerText()});
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_NE(dialog.result(), QDialog::Accepted);
