@@ -50,6 +50,24 @@ void CMultiTesselView::ConnectEntries() {
     connect(form_.amplitude, &QLineEdit::textEdited, this, &CMultiTesselView::OnAmplitudeEdited);
     connect(form_.offset, &QLineEdit::textEdited, this, &CMultiTesselView::OnOffsetEdited);
     connect(form_.phase, &QLineEdit::textEdited, this, &CMultiTesselView::OnPhaseEdited);
+    // Enter, or leaving a field, ends its entry: the field then shows the value in effect in
+    // its unit, limited. A frequency text that reads as zero was not applied while typing (it
+    // could still grow), so the lowest frequency applies now.
+    connect(form_.frequency, &QLineEdit::editingFinished, this, [this] {
+        const std::string text = FieldText(*form_.frequency);
+        if (UnfinishedFrequency(text)) {
+            form_.frequency->SetValue(
+                TypedFrequency(text, frequencyUnit_, Channel().waveType).value);
+            Channel().SetFrequency(form_.frequency->GetValue());
+        }
+    });
+    for (CStepEdit* field : {form_.frequency, form_.amplitude, form_.offset, form_.phase}) {
+        connect(field, &QLineEdit::editingFinished, field, [field] {
+            if (FieldText(*field) != field->ValueText()) {
+                field->ShowValue();
+            }
+        });
+    }
     connect(form_.offsetSpin, &SpinButtons::DeltaPos, this, &CMultiTesselView::OnOffsetSpin);
     connect(form_.phaseSpin, &SpinButtons::DeltaPos, this, &CMultiTesselView::OnPhaseSpin);
 

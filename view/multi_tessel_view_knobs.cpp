@@ -2,15 +2,39 @@
 
 #include "view/multi_tessel_view.h"
 
+#include <cmath>
+
 #include "engine/channel_state.h"
 #include "view/controls/turn_button.h"
 #include "view/entry/step_edit.h"
 
 namespace korvane {
 
+namespace {
+
+// A wheel gesture comes as a press and a release without a mouse button.
+constexpr int kNoMouseButton = 0;
+constexpr double kKnobStepsPerWheelNotch = CTurnButton::kWheelStep * KnobTurn::kStepsPerRadian;
+
+}  // namespace
+
 void CMultiTesselView::ConnectKnobs() {
     for (CTurnButton* knob : {form_.frequencyKnob, form_.amplitudeKnob}) {
-        connect(knob, &CTurnButton::MouseDown, this, [this, knob] { ApplyKnob(*knob, false); });
+        connect(knob, &CTurnButton::MouseDown, this, [this, knob](int button) {
+            if (button != kNoMouseButton) {
+                ApplyKnob(*knob, false);
+                return;
+            }
+            // One wheel notch is one step of the field, whatever angle the knob turned by; the
+            // release that follows sends the value.
+            const bool frequencyKnob = knob == form_.frequencyKnob;
+            KnobTurn& turn = frequencyKnob ? frequencyTurn_ : amplitudeTurn_;
+            const auto notches =
+                static_cast<int>(std::lround(turn.Turn(knob->Value()) / kKnobStepsPerWheelNotch));
+            knobTurning_ = true;
+            (frequencyKnob ? form_.frequency : form_.amplitude)->Step(notches);
+            knobTurning_ = false;
+        });
         connect(knob, &CTurnButton::MouseMove, this, [this, knob] { ApplyKnob(*knob, false); });
         connect(knob, &CTurnButton::MouseUp, this, [this, knob] { ApplyKnob(*knob, true); });
     }

@@ -1,5 +1,6 @@
 // The clipboard keys of the main window copy the display, wherever the keyboard focus is on the
-// panel, as the toolbar's copy button does.
+// panel, as the toolbar's copy button does; only text selected in an entry field is copied as
+// text instead.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -58,6 +59,20 @@ TEST_P(CopyKeysTest, LeaveTheEntryFieldsTextAlone) {
     const QString before = field.text();
     CopiesFrom(field);
     EXPECT_EQ(field.text(), before);
+}
+
+// With text selected in a field the key copies that text, as in any text field.
+TEST_P(CopyKeysTest, CopyTheSelectedTextOfAnEntryField) {
+    QLineEdit& field = *view->Form().frequency;
+    field.setFocus();
+    field.selectAll();
+    const QString shown = field.text();
+    ASSERT_FALSE(shown.isEmpty());
+    QGuiApplication::clipboard()->clear();
+    QTest::keyClick(&field, GetParam().key, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), shown);
+    EXPECT_TRUE(QGuiApplication::clipboard()->image().isNull());
+    EXPECT_EQ(field.text(), shown);
 }
 
 INSTANTIATE_TEST_SUITE_P(Keys, CopyKeysTest,

@@ -9,6 +9,7 @@
 #include <QTest>
 
 #include "dialogs_fixture.h"
+#include "user_gestures.h"
 #include "view/dialogs/am_fm_dialog.h"
 #include "view/dialogs/dialog_knob.h"
 #include "view/dialogs/duty_dialog.h"
@@ -40,10 +41,7 @@ class TestKnob : public QWidget {
 
 namespace {
 
-void Retype(QLineEdit& field, const QString& text) {
-    field.selectAll();
-    QTest::keyClicks(&field, text);
-}
+using test::Retype;
 
 // Clicks a check box on its indicator, as a user does.
 void Tick(QCheckBox& box) {
@@ -231,7 +229,7 @@ TEST_F(WaveParameterDialogs, WaveNumberKeepsTheLastGoodValueOnBadText) {
     WaveNumberDialog dialog(12);
     Retype(dialog.Field(), QStringLiteral("x"));
     EXPECT_EQ(dialog.Value(), 12);
-    EXPECT_EQ(fixture.messages, QStringList{NotAnIntegerText()});
+    EXPECT_TRUE(fixture.messages.isEmpty());  // said on OK, not while typing
 }
 
 TEST_F(WaveParameterDialogs, EveryParameterWaveTypeHasItsDialog) {

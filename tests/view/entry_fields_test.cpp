@@ -9,11 +9,14 @@
 #include <QWidget>
 
 #include "engine/wave_type.h"
+#include "user_gestures.h"
 #include "view/entry/num_edit.h"
 #include "view/entry/step_edit.h"
 
 namespace korvane {
 namespace {
+
+using test::DoubleClickCharacter;
 
 // A shown, active window holding the field under test and a second field to move the focus to.
 template <typename Field>
@@ -54,7 +57,7 @@ TEST(CNumEdit, ATypedValueAboveTheBoundIsLimitedButShownAsTypedUntilTheFieldIsLe
 
 TEST(CNumEdit, LettersAndOtherCharactersAreDropped) {
     DialogField dialog;
-    QTest::keyClicks(dialog.field, "0a.5 x,");
+    QTest::keyClicks(dialog.field, "0a.5 x");
     EXPECT_EQ(dialog.field->text(), "0.5");
     EXPECT_DOUBLE_EQ(dialog.field->GetValue(), 0.5);
     QTest::keyClick(dialog.field, Qt::Key_Backspace);
@@ -71,6 +74,46 @@ TEST(CNumEdit, ClipboardShortcutsDoNothing) {
     QTest::keyClick(dialog.field, Qt::Key_X, Qt::ControlModifier);
     EXPECT_EQ(dialog.field->text(), "0.75");
     EXPECT_EQ(QApplication::clipboard()->text(), "0.25");
+}
+
+TEST(CNumEdit, ATypedCommaIsADecimalPoint) {
+    DialogField dialog;
+    QTest::keyClicks(dialog.field, "0,25");
+    EXPECT_EQ(dialog.field->text(), "0.25");
+    EXPECT_DOUBLE_EQ(dialog.field->GetValue(), 0.25);
+}
+
+TEST(CNumEdit, EnterShowsTheLimitedValue) {
+    DialogField dialog;
+    QTest::keyClicks(dialog.field, "-5");
+    EXPECT_EQ(dialog.field->text(), "-5");
+    QTest::keyClick(dialog.field, Qt::Key_Return);
+    EXPECT_EQ(dialog.field->text(), "0.000");
+    EXPECT_DOUBLE_EQ(dialog.field->GetValue(), 0.0);
+}
+
+// A field in thousandths keeps a text within its bounds as typed, but not one beyond them.
+TEST(CNumEdit, AFieldInThousandthsShowsAValueBeyondItsBoundsLimitedOnLeaving) {
+    DialogField dialog;
+    dialog.field->m_bFixedUnit = 0;
+    dialog.field->m_bBaseUnit = 0;
+    dialog.field->m_nDecimals = 8;
+    QTest::keyClicks(dialog.field, "1500");
+    QTest::keyClick(dialog.field, Qt::Key_Tab);
+    ASSERT_TRUE(dialog.other->hasFocus());
+    EXPECT_EQ(dialog.field->text(), "1000.00000");
+    EXPECT_DOUBLE_EQ(dialog.field->GetValue(), 1.0);
+}
+
+TEST(CNumEdit, CtrlASelectsTheTextAndCtrlCCopiesIt) {
+    DialogField dialog;
+    QApplication::clipboard()->setText("before");
+    QTest::keyClicks(dialog.field, "0.75");
+    QTest::keyClick(dialog.field, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(dialog.field->selectedText(), "0.75");
+    QTest::keyClick(dialog.field, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), "0.75");
+    EXPECT_EQ(dialog.field->text(), "0.75");
 }
 
 TEST(CNumEdit, AFieldInThousandthsShowsThreeDecimalsFewerAndKeepsItsTextOnLeaving) {
@@ -95,22 +138,6 @@ TEST(CNumEdit, SetValueWithoutShowLeavesTheText) {
     dialog.field->SetValue(0.9f, false);
     EXPECT_EQ(dialog.field->text(), "0.3");
     EXPECT_FLOAT_EQ(static_cast<float>(dialog.field->GetValue()), 0.9f);
-}
-
-// The x coordinate at which the caret moves past character `index`: its middle.
-int MiddleOf(QLineEdit& field, int index) {
-    const int y = field.height() / 2;
-    for (int x = 0; x < field.width(); ++x) {
-        if (field.cursorPositionAt(QPoint(x, y)) > index) {
-            return x;
-        }
-    }
-    return field.width();
-}
-
-void DoubleClickCharacter(QLineEdit& field, int index, int nudge) {
-    QTest::mouseDClick(&field, Qt::LeftButton, Qt::NoModifier,
-                       QPoint(MiddleOf(field, index) + nudge, field.height() / 2));
 }
 
 struct PanelField : FieldWindow<CStepEdit> {};
@@ -189,6 +216,24 @@ TEST(CStepEdit, AVoltFieldShowsMillivoltsOnRequest) {
     panel.field->m_nVoltUnit = 1;
     panel.field->ShowValue();
     EXPECT_EQ(panel.field->text(), "-0.250");
+}
+
+TEST(CStepEdit, ATypedCommaIsADecimalPoint) {
+    PanelField panel;
+    QTest::keyClicks(panel.field, "1,5");
+    EXPECT_EQ(panel.field->text(), "1.5");
+}
+
+TEST(CStepEdit, CtrlASelectsTheTextAndCtrlCCopiesTheSelection) {
+    PanelField panel;
+    QApplication::clipboard()->setText("before");
+    QTest::keyClicks(panel.field, "12.5");
+    QTest::keyClick(panel.field, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(panel.field->selectedText(), "12.5");
+    panel.field->setSelection(1, 2);
+    QTest::keyClick(panel.field, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), "2.");
+    EXPECT_EQ(panel.field->text(), "12.5");
 }
 
 TEST(CStepEdit, TypingKeepsOnlyTheCharactersOfANumber) {

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "user_gestures.h"
 #include "view/controls/turn_button.h"
 
 namespace korvane {
@@ -44,12 +45,7 @@ QPoint PointAt(const CTurnButton& knob, double angle, double distance = 30.0) {
         .toPoint();
 }
 
-void SendWheel(CTurnButton& knob, int delta) {
-    const QPointF at = QRectF(knob.rect()).center();
-    QWheelEvent event(at, knob.mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
-                      Qt::NoModifier, Qt::NoScrollPhase, false);
-    QApplication::sendEvent(&knob, &event);
-}
+using test::SendWheel;
 
 class TurnButtonTest : public ::testing::Test {
   protected:

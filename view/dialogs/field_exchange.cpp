@@ -12,7 +12,7 @@ std::optional<int> ExchangeInteger(const QString& text) {
 
 std::optional<double> ExchangeNumber(const QString& text) {
     bool ok = false;
-    const double value = text.trimmed().toDouble(&ok);
+    const double value = text.trimmed().replace(QLatin1Char(','), QLatin1Char('.')).toDouble(&ok);
     return ok && std::isfinite(value) ? std::optional<double>(value) : std::nullopt;
 }
 

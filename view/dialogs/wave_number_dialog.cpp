@@ -26,20 +26,26 @@ WaveNumberDialog::WaveNumberDialog(int waveNumber, QWidget* parent)
     grid->addWidget(cancel, 1, 2);
     grid->setSizeConstraint(QLayout::SetFixedSize);
     connect(ok, &QPushButton::clicked, this, [this] {
-        Exchange();
-        accept();
+        if (Exchange(TextCheck::Report)) {
+            accept();
+        }
     });
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
     InitialiseDialog(*this, 143);
     field_->setText(QString::number(value_));
-    connect(field_, &QLineEdit::textEdited, this, &WaveNumberDialog::Exchange);
+    // While typing, a text that is not (yet) a whole number, an empty field for one, is left
+    // alone; OK says what is wrong with it.
+    connect(field_, &QLineEdit::textEdited, this, [this] { Exchange(TextCheck::Quiet); });
 }
 
-bool WaveNumberDialog::Exchange() {
+bool WaveNumberDialog::Exchange(TextCheck check) {
     const std::optional<int> typed = ExchangeInteger(field_->text());
     if (!typed) {
-        ShowUserMessage(this, NotAnIntegerText());
+        if (check == TextCheck::Report) {
+            ShowUserMessage(this, NotAnIntegerText());
+            field_->setFocus();
+        }
         return false;
     }
     value_ = LimitWhole(*typed, kMinWaveNumber, kMaxWaveNumber);

@@ -2,12 +2,26 @@
 
 #include <QKeyEvent>
 #include <QKeySequence>
+#include <QLineEdit>
 
 #include "view/entry/entry_filter.h"
 
 namespace korvane {
 
-bool LeavesKeyToWindow(const QKeyEvent& event) {
+namespace {
+
+// The shortcuts a field keeps for itself.
+bool FieldShortcut(const QKeyEvent& event, bool hasSelectedText) {
+    return event.matches(QKeySequence::SelectAll) ||
+           (hasSelectedText && event.matches(QKeySequence::Copy));
+}
+
+}  // namespace
+
+bool LeavesKeyToWindow(const QKeyEvent& event, bool hasSelectedText) {
+    if (FieldShortcut(event, hasSelectedText)) {
+        return false;
+    }
     if (event.matches(QKeySequence::Copy) || event.matches(QKeySequence::Cut) ||
         event.matches(QKeySequence::Paste)) {
         return true;
@@ -17,17 +31,20 @@ bool LeavesKeyToWindow(const QKeyEvent& event) {
            event.key() <= Qt::Key_Z;
 }
 
-bool DeclineShortcutOverride(QEvent& event) {
+bool DeclineShortcutOverride(QLineEdit& field, QEvent& event) {
     if (event.type() != QEvent::ShortcutOverride ||
-        !LeavesKeyToWindow(static_cast<const QKeyEvent&>(event))) {
+        !LeavesKeyToWindow(static_cast<const QKeyEvent&>(event), field.hasSelectedText())) {
         return false;
     }
     event.ignore();
     return true;
 }
 
-bool DropsEntryKey(const QKeyEvent& event) {
-    if (LeavesKeyToWindow(event)) {
+bool DropsEntryKey(const QKeyEvent& event, bool hasSelectedText) {
+    if (FieldShortcut(event, hasSelectedText)) {
+        return false;  // whatever text the key carries
+    }
+    if (LeavesKeyToWindow(event, hasSelectedText)) {
         return true;
     }
     for (const QChar c : event.text()) {
@@ -35,6 +52,19 @@ bool DropsEntryKey(const QKeyEvent& event) {
         if (printable && !IsEntryCharacter(c.unicode())) {
             return true;
         }
+    }
+    return false;
+}
+
+bool FilterEntryKey(QLineEdit& field, QKeyEvent& event) {
+    if (event.text() == QStringLiteral(",") && !(event.modifiers() & Qt::ControlModifier)) {
+        field.insert(QStringLiteral("."));  // replaces a selection and reports the edit
+        event.accept();
+        return true;
+    }
+    if (DropsEntryKey(event, field.hasSelectedText())) {
+        event.accept();
+        return true;
     }
     return false;
 }

@@ -16,25 +16,34 @@ void CNumEdit::SetValue(float value, bool show) {
 }
 
 void CNumEdit::Parse() {
-    NumEntry::Parse(text().toLatin1().toStdString());
+    NumEntry::Parse(EntryText());
+}
+
+std::string CNumEdit::EntryText() const {
+    return text().toLatin1().toStdString();
 }
 
 bool CNumEdit::event(QEvent* event) {
-    return DeclineShortcutOverride(*event) || QLineEdit::event(event);
+    return DeclineShortcutOverride(*this, *event) || QLineEdit::event(event);
 }
 
 void CNumEdit::keyPressEvent(QKeyEvent* event) {
-    if (DropsEntryKey(*event)) {
-        event->accept();
-        return;
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        ShowValueOnEnd();  // before the dialog may take Enter as its OK
     }
-    QLineEdit::keyPressEvent(event);
+    if (!FilterEntryKey(*this, *event)) {
+        QLineEdit::keyPressEvent(event);
+    }
 }
 
 void CNumEdit::focusOutEvent(QFocusEvent* event) {
     QLineEdit::focusOutEvent(event);
-    if (ReformatsOnFocusLoss()) {
-        SetValue(m_fValue, true);
+    ShowValueOnEnd();
+}
+
+void CNumEdit::ShowValueOnEnd() {
+    if (ReformatsOnFocusLoss() || OutsideBounds(EntryText())) {
+        setText(QString::fromStdString(ValueText()));
     }
 }
 

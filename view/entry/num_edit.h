@@ -22,8 +22,14 @@ class CNumEdit : public QLineEdit, public NumEntry {
   protected:
     bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
-    // A field with a fixed unit shows its (limited) value again when the user leaves it.
+    // Leaving the field or pressing Enter ends the entry: see ShowValueOnEnd.
     void focusOutEvent(QFocusEvent* event) override;
+
+  private:
+    std::string EntryText() const;
+    // A field with a fixed unit, or one whose text lies beyond the bounds, shows its (limited)
+    // value again.
+    void ShowValueOnEnd();
 };
 
 }  // namespace korvane

@@ -18,15 +18,21 @@ double NumEntry::GetValue() const {
 
 void NumEntry::Parse(std::string_view text) {
     m_fValue = static_cast<float>(CStrConvert::TextAsDouble(text));
-    float scale = ShowsThousandths() ? kThousandths : 1.0f;
-    float low = m_fMin * scale;
-    float high = m_fMax * scale;
+    const float scale = ShowsThousandths() ? kThousandths : 1.0f;
+    const float low = m_fMin * scale;
+    const float high = m_fMax * scale;
     if (m_fValue < low) {
         m_fValue = low;
     }
     if (m_fValue > high) {
         m_fValue = high;
     }
+}
+
+bool NumEntry::OutsideBounds(std::string_view text) const {
+    NumEntry parsed = *this;
+    parsed.Parse(text);
+    return parsed.m_fValue != static_cast<float>(CStrConvert::TextAsDouble(text));
 }
 
 std::string NumEntry::ValueText() const {

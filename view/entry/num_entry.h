@@ -24,9 +24,12 @@ struct NumEntry {
     double GetValue() const;
     // Reads typed text into m_fValue and keeps it within the bounds; the text itself stays.
     void Parse(std::string_view text);
+    // Whether typed text reads as a value beyond the bounds, which Parse replaces by the bound.
+    bool OutsideBounds(std::string_view text) const;
     // m_fValue as the field shows it.
     std::string ValueText() const;
-    // Whether leaving the field rewrites its text from m_fValue.
+    // Whether leaving the field rewrites its text from m_fValue; a text beyond the bounds is
+    // rewritten in any case.
     bool ReformatsOnFocusLoss() const { return m_bFixedUnit != 0; }
     // Takes its bounds from one of the channel rules' ranges.
     void UseRange(Range range) {

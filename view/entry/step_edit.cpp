@@ -28,15 +28,13 @@ int CStepEdit::WaveType() const {
 }
 
 bool CStepEdit::event(QEvent* event) {
-    return DeclineShortcutOverride(*event) || QLineEdit::event(event);
+    return DeclineShortcutOverride(*this, *event) || QLineEdit::event(event);
 }
 
 void CStepEdit::keyPressEvent(QKeyEvent* event) {
-    if (DropsEntryKey(*event)) {
-        event->accept();
-        return;
+    if (!FilterEntryKey(*this, *event)) {
+        QLineEdit::keyPressEvent(event);
     }
-    QLineEdit::keyPressEvent(event);
 }
 
 int CStepEdit::CharacterAt(QPoint point) {

@@ -28,6 +28,17 @@ float PowerOf(double base, int exponent) {
     return static_cast<float>(std::pow(base, exponent));
 }
 
+// How many base units (Hz, V) one unit of the field's text is: 1000 for kHz, 0.001 for mV.
+double ShownUnitInBaseUnits(int kind, int freqUnit, int voltUnit) {
+    if (kind == FrequencyEntry) {
+        return freqUnit == 1 ? 1000.0 : (freqUnit == 2 ? 1000000.0 : 1.0);
+    }
+    if ((kind == AmplitudeEntry || kind == OffsetEntry) && voltUnit == 0) {
+        return 0.001;
+    }
+    return 1.0;
+}
+
 }  // namespace
 
 double ClampByKind(double value, int kind, int waveType) {
@@ -88,7 +99,9 @@ std::optional<int> StepEntry::ChooseDigitAt(std::string_view text, int position)
     if (!choice) {
         return std::nullopt;
     }
-    m_fStep = choice->step;
+    // The digit's weight is in the shown unit; the step is kept in base units.
+    m_fStep =
+        static_cast<float>(choice->step * ShownUnitInBaseUnits(m_nKind, m_nFreqUnit, m_nVoltUnit));
     m_fCaret = static_cast<float>(choice->position);
     return choice->position;
 }

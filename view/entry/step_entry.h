@@ -23,8 +23,8 @@ std::string StepValueText(double value, int kind, int freqUnit, int voltUnit);
 
 // The digit a double click picked, and the weight one step then has.
 struct DigitChoice {
-    int position = 0;  // the character to select
-    float step = 1.0f;
+    int position = 0;   // the character to select
+    float step = 1.0f;  // the digit's weight in the unit of the text
 };
 // `position` is the character under the mouse, or the text's length past its end. No choice for
 // an empty text.
@@ -34,7 +34,7 @@ std::optional<DigitChoice> ChooseDigit(std::string_view text, int position);
 struct StepEntry {
     double m_dValue = 1000.0;  // base units: Hz, V, or periods for the phase
     int m_nKind = FrequencyEntry;
-    float m_fStep = 1.0f;   // what one step adds or takes away
+    float m_fStep = 1.0f;   // what one step adds or takes away, in base units
     float m_fCaret = 0.0f;  // the character last chosen with a double click
     int m_nVoltUnit = 1;    // amplitude and offset: 0 mV, 1 V
     int m_nFreqUnit = 0;    // frequency: 0 Hz, 1 kHz, 2 MHz
@@ -47,7 +47,8 @@ struct StepEntry {
     // Adds direction whole steps. Stepping down shrinks the step near zero so the value approaches
     // zero without reaching it; the phase never steps by a whole period.
     void Step(int direction, int waveType);
-    // Takes the step from the digit under the mouse; returns the character to select.
+    // Takes the step from the digit under the mouse, whose weight is in the unit shown (a digit
+    // of a kHz text steps by kHz); returns the character to select.
     std::optional<int> ChooseDigitAt(std::string_view text, int position);
 };
 
