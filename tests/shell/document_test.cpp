@@ -154,11 +154,16 @@ TEST(DeviceWindow, ClosingAppliesThePowerOnOutputAndSavesTheDefaultSettings) {
     program.Simulator().ClearCallLog();
     program.Frame().CloseDevice(0);
 
-    bool powerOnSent = false;
-    for (const auto& call : program.Simulator().CallLog()) {
-        powerOnSent |= call.name == "DDSSetPowerOnOutput" && call.device == 0 && call.value == 1;
-    }
-    EXPECT_TRUE(powerOnSent);
+    // The window's session sends it as its last call, on its own thread, after the window went.
+    const auto powerOnSent = [&] {
+        for (const auto& call : program.Simulator().CallLog()) {
+            if (call.name == "DDSSetPowerOnOutput" && call.device == 0 && call.value == 1) {
+                return true;
+            }
+        }
+        return false;
+    };
+    EXPECT_TRUE(WaitFor(powerOnSent));
     EXPECT_EQ(program.Simulator().Device(0).powerOnOutput, 1);
     EXPECT_EQ(QFile(program.ProgramDir() + QStringLiteral("/Default.set")).size(), 114);
 
