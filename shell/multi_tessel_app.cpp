@@ -4,7 +4,7 @@
 #include "document/csv_commands.h"
 #include "document/multi_tessel_doc.h"
 #include "engine/device_library/device_library.h"
-#include "engine/device_session.h"
+#include "engine/detached_threads.h"
 #include "shell/about_dialog.h"
 #include "shell/main_frame.h"
 #include "shell/splash_wnd.h"
@@ -21,7 +21,7 @@ CMultiTesselApp::~CMultiTesselApp() {
     // The device windows hand their sessions off when they close; their workers end (each with
     // the power-on output) before the device library goes.
     frame_.reset();
-    JoinDetachedSessions();
+    JoinDetachedThreads();
 }
 
 bool CMultiTesselApp::InitInstance() {
