@@ -84,6 +84,9 @@ void CMainFrame::NewDocument(std::function<void(CMultiTesselDoc&)> then) {
 }
 
 void CMainFrame::DevicesFound(int count) {
+    if (!search_) {
+        return;  // the count was on its way when the program was closed
+    }
     devicesFound_ = count;
     search_.reset();
     std::vector<std::function<void(CMultiTesselDoc&)>> waiting;
