@@ -1,10 +1,21 @@
 #include "engine/device_claim.h"
 
 #include <algorithm>
+#include <ostream>
 
 #include "engine/channel_state.h"
+#include "engine/device_library/device_library.h"
 
 namespace korvane {
+
+int SearchDevices(DeviceLibrary& library, std::ostream& warnings) {
+    const int reported = library.DDSSearch();
+    if (reported > kMaxDevices) {
+        warnings << "the driver reports " << reported << " devices; using the first " << kMaxDevices
+                 << "\n";
+    }
+    return std::clamp(reported, 0, kMaxDevices);
+}
 
 std::vector<int> FreeDevices(int deviceCount, const std::vector<int>& takenIndices) {
     std::vector<int> free;

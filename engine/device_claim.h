@@ -1,12 +1,22 @@
 #pragma once
 
 #include <functional>
+#include <iosfwd>
 #include <optional>
 #include <vector>
 
 namespace korvane {
 
 class ChannelState;
+class DeviceLibrary;
+
+// The most devices the program drives at once (a worker each); a driver reporting more is used
+// for its first ones only.
+inline constexpr int kMaxDevices = 64;
+
+// The library's DDSSearch, limited to 0 .. kMaxDevices; a larger count is named in one line on
+// `warnings`.
+int SearchDevices(DeviceLibrary& library, std::ostream& warnings);
 
 // Neither the claim nor the Device List ever offers more free devices than this.
 inline constexpr int kMaxFreeDevices = 20;

@@ -3,7 +3,8 @@
 #include <algorithm>
 #include <condition_variable>
 #include <mutex>
-#include <vector>
+
+#include "engine/detached_threads.h"
 
 namespace korvane {
 
@@ -93,21 +94,6 @@ void RunSession(std::stop_token stop, ChannelState& channel) {
     channel.ApplyPowerOnOutput();
 }
 
-struct DetachedWorker {
-    std::jthread thread;
-    std::shared_ptr<std::atomic<bool>> ended;
-};
-
-std::mutex& DetachedMutex() {
-    static std::mutex mutex;
-    return mutex;
-}
-
-std::vector<DetachedWorker>& DetachedWorkers() {
-    static std::vector<DetachedWorker> workers;
-    return workers;
-}
-
 }  // namespace
 
 DeviceSession::DeviceSession(std::shared_ptr<ChannelState> channel)
@@ -134,25 +120,7 @@ void DeviceSession::Detach() {
         return;
     }
     thread_.request_stop();
-    std::vector<DetachedWorker> ended;  // joined outside the lock (they have returned already)
-    {
-        std::lock_guard lock(DetachedMutex());
-        auto& workers = DetachedWorkers();
-        const auto first = std::stable_partition(workers.begin(), workers.end(),
-                                                 [](const DetachedWorker& w) { return !*w.ended; });
-        std::move(first, workers.end(), std::back_inserter(ended));
-        workers.erase(first, workers.end());
-        workers.push_back({std::move(thread_), ended_});
-    }
-}
-
-void JoinDetachedSessions() {
-    std::vector<DetachedWorker> workers;
-    {
-        std::lock_guard lock(DetachedMutex());
-        workers.swap(DetachedWorkers());
-    }
-    workers.clear();  // each jthread joins as it goes
+    KeepDetached(std::move(thread_), ended_);
 }
 
 }  // namespace korvane

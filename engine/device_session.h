@@ -33,7 +33,7 @@ class DeviceSession {
     // Asks the worker to end, without waiting.
     void RequestStop();
     // Ends the session without waiting for the device: the worker finishes on its own and is
-    // joined by JoinDetachedSessions (or by a later Detach, once it has ended).
+    // joined by JoinDetachedThreads (detached_threads.h).
     void Detach();
 
   private:
@@ -41,9 +41,5 @@ class DeviceSession {
     std::shared_ptr<std::atomic<bool>> ended_;
     std::jthread thread_;
 };
-
-// Waits for the workers of every detached session. The program calls it before its device
-// library goes.
-void JoinDetachedSessions();
 
 }  // namespace korvane

@@ -1,12 +1,15 @@
 #include "remote/served_devices.h"
 
+#include <iostream>
+
+#include "engine/device_claim.h"
 #include "remote/scpi_version.h"
 
 namespace korvane::scpi {
 
 ServedDevices::ServedDevices(DeviceLibrary& library, Server::Options options)
     : instrument_(ProgramVersion()), server_(instrument_, std::move(options)) {
-    const int count = library.DDSSearch();
+    const int count = SearchDevices(library, std::cerr);
     for (int index = 0; index < count; ++index) {
         auto channel = std::make_unique<ChannelState>(library);
         channel->demo = 0;

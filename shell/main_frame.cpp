@@ -21,6 +21,7 @@
 #include "document/message_box.h"
 #include "document/multi_tessel_doc.h"
 #include "engine/device_library/device_library.h"
+#include "engine/device_search.h"
 #include "shell/app_config.h"
 #include "shell/child_frame.h"
 #include "shell/images.h"
@@ -76,7 +77,16 @@ CMainFrame::CMainFrame(Setup setup) : setup_(std::move(setup)) {
     }
     language_.SelectLanguage(language_.GetCurrentLanguage());
 
-    devicesFound_ = setup_.library != nullptr ? setup_.library->DDSSearch() : 0;
+    // A slow driver may take seconds to count its devices: the frame shows meanwhile, and the
+    // device windows open when the count arrives.
+    if (setup_.library != nullptr) {
+        search_ = std::make_unique<DeviceSearch>(*setup_.library, [this](int count) {
+            QMetaObject::invokeMethod(
+                this, [this, count] { DevicesFound(count); }, Qt::QueuedConnection);
+        });
+    } else {
+        devicesFound_ = 0;
+    }
 
     connect(&timer_, &QTimer::timeout, this, &CMainFrame::TimerTick);
     timer_.start(kTimerMilliseconds);
@@ -84,6 +94,7 @@ CMainFrame::CMainFrame(Setup setup) : setup_(std::move(setup)) {
 }
 
 CMainFrame::~CMainFrame() {
+    search_.reset();  // no count arrives after this; a driver still counting is not waited for
     SaveConfig();
     timer_.stop();
     // Device windows leave the list while the frame is still whole.
@@ -180,7 +191,8 @@ void CMainFrame::TimerTick() {
 
 void CMainFrame::RefreshStatusBar() {
     const CMultiTesselDoc* document = devices_.Current();
-    statusPanes_->Refresh(document != nullptr ? document->m_pState.get() : nullptr, language_);
+    statusPanes_->Refresh(document != nullptr ? document->m_pState.get() : nullptr,
+                          !devicesFound_.has_value(), language_);
 }
 
 QString CMainFrame::PaneText(int pane) const {
@@ -199,9 +211,8 @@ void CMainFrame::dropEvent(QDropEvent* event) {
         if (!url.isLocalFile()) {
             continue;
         }
-        if (CMultiTesselDoc* document = NewDocument()) {
-            ImportCsv(*document, url.toLocalFile());
-        }
+        NewDocument(
+            [path = url.toLocalFile()](CMultiTesselDoc& document) { ImportCsv(document, path); });
     }
     event->acceptProposedAction();
 }
@@ -212,6 +223,9 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    // The program ends: no window opens for a count that arrives now.
+    search_.reset();
+    waitingWindows_.clear();
     QMainWindow::closeEvent(event);
 }
 

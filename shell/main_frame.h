@@ -3,8 +3,11 @@
 #include <QMainWindow>
 #include <QTimer>
 #include <array>
+#include <functional>
 #include <map>
 #include <memory>
+#include <optional>
+#include <vector>
 
 #include "document/command_map.h"
 #include "document/document_host.h"
@@ -25,6 +28,7 @@ namespace korvane {
 
 class CChildFrame;
 class DeviceLibrary;
+class DeviceSearch;
 class DeviceTabBar;
 class StatusPanes;
 
@@ -71,9 +75,12 @@ class CMainFrame : public QMainWindow, public DocumentHost {
     void UpdateMenuItems(QMenu& menu);
 
     // ---- device windows ------------------------------------------------------------------------
-    // Opens a new device window: claims a device or falls back to demo, names it, starts it.
-    CMultiTesselDoc* NewDocument();
-    int DevicesFoundAtStart() const { return devicesFound_; }
+    // Opens a new device window: claims a device or falls back to demo, names it, starts it, then
+    // hands it to `then`. While the devices are still being counted at start-up the window waits
+    // and opens (in the order asked) once the count has arrived.
+    void NewDocument(std::function<void(CMultiTesselDoc&)> then = {});
+    // The number of devices the start-up search found; nothing while it still runs.
+    std::optional<int> DevicesFoundAtStart() const { return devicesFound_; }
     CChildFrame* ActiveChild() const;
 
     void AddDevice(CMultiTesselDoc& document);
@@ -136,11 +143,16 @@ class CMainFrame : public QMainWindow, public DocumentHost {
     void UpdateToolbarStates();
     void StartRename();
     std::vector<int> TakenDevices() const;
+    // The start-up search's answer, on the GUI thread: the windows asked for meanwhile open.
+    void DevicesFound(int count);
+    CMultiTesselDoc& OpenDeviceWindow();
 
     Setup setup_;
     LanguageTable language_;
     DeviceList devices_;
-    int devicesFound_ = 0;
+    std::optional<int> devicesFound_;
+    std::unique_ptr<DeviceSearch> search_;
+    std::vector<std::function<void(CMultiTesselDoc&)>> waitingWindows_;
     CommandMap commands_;
     const CommandMap* appCommands_ = nullptr;
     std::map<int, QAction*> actions_;

@@ -12,6 +12,7 @@
 #include "document/multi_tessel_doc.h"
 #include "engine/channel_state.h"
 #include "engine/device_claim.h"
+#include "engine/device_search.h"
 #include "shell/app_config.h"
 #include "shell/child_frame.h"
 #include "shell/device_list_dialog.h"
@@ -68,10 +69,34 @@ std::vector<int> CMainFrame::TakenDevices() const {
     return taken;
 }
 
-CMultiTesselDoc* CMainFrame::NewDocument() {
+void CMainFrame::NewDocument(std::function<void(CMultiTesselDoc&)> then) {
     if (setup_.library == nullptr) {
-        return nullptr;
+        return;
     }
+    if (!devicesFound_) {
+        waitingWindows_.push_back(std::move(then));
+        return;
+    }
+    CMultiTesselDoc& document = OpenDeviceWindow();
+    if (then) {
+        then(document);
+    }
+}
+
+void CMainFrame::DevicesFound(int count) {
+    if (!search_) {
+        return;  // the count was on its way when the program was closed
+    }
+    devicesFound_ = count;
+    search_.reset();
+    std::vector<std::function<void(CMultiTesselDoc&)>> waiting;
+    waiting.swap(waitingWindows_);
+    for (auto& then : waiting) {
+        NewDocument(std::move(then));
+    }
+}
+
+CMultiTesselDoc& CMainFrame::OpenDeviceWindow() {
     auto* child = new CChildFrame(std::make_unique<CMultiTesselDoc>());
     CMultiTesselDoc& document = child->Document();
     child->SetView(setup_.viewFactory(document, child));
@@ -80,7 +105,7 @@ CMultiTesselDoc* CMainFrame::NewDocument() {
 
     document.CreateState(*setup_.library);
     Chooser chooser(*this);
-    SelectDevice(*document.m_pState, devicesFound_, TakenDevices(), chooser);
+    SelectDevice(*document.m_pState, *devicesFound_, TakenDevices(), chooser);
     if (document.m_pState->demo == 0) {
         document.LoadSettings(setup_.paths.ReadPath(QString::fromLatin1(kDefaultSettingsFileName)));
     }
@@ -93,7 +118,7 @@ CMultiTesselDoc* CMainFrame::NewDocument() {
     mdiArea_->addSubWindow(child);
     child->showMaximized();
     mdiArea_->setActiveSubWindow(child);
-    return &document;
+    return document;
 }
 
 void CMainFrame::AddDevice(CMultiTesselDoc& document) {

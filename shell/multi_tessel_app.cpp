@@ -3,8 +3,8 @@
 #include "document/command_ids.h"
 #include "document/csv_commands.h"
 #include "document/multi_tessel_doc.h"
+#include "engine/detached_threads.h"
 #include "engine/device_library/device_library.h"
-#include "engine/device_session.h"
 #include "shell/about_dialog.h"
 #include "shell/main_frame.h"
 #include "shell/splash_wnd.h"
@@ -21,7 +21,7 @@ CMultiTesselApp::~CMultiTesselApp() {
     // The device windows hand their sessions off when they close; their workers end (each with
     // the power-on output) before the device library goes.
     frame_.reset();
-    JoinDetachedSessions();
+    JoinDetachedThreads();
 }
 
 bool CMultiTesselApp::InitInstance() {
@@ -36,9 +36,10 @@ bool CMultiTesselApp::InitInstance() {
         CMainFrame::Setup{RuntimePaths(options_.programDirectory, options_.userFolder),
                           options_.tempFolder, options_.library.get(), options_.viewFactory});
     frame_->SetApplicationCommands(&commands_);
-    // Whatever the command line holds, the program starts with a new device window; the frame
-    // shows itself on its first timer tick.
-    return frame_->NewDocument() != nullptr;
+    // Whatever the command line holds, the program starts with a new device window, which opens
+    // once the devices are counted; the frame shows itself on its first timer tick, before.
+    frame_->NewDocument();
+    return true;
 }
 
 void CMultiTesselApp::OnFileNew() {
@@ -56,9 +57,7 @@ void CMultiTesselApp::OnFileOpen() {
     if (path.isEmpty()) {
         return;
     }
-    if (CMultiTesselDoc* document = frame_->NewDocument()) {
-        ImportCsv(*document, path);
-    }
+    frame_->NewDocument([path](CMultiTesselDoc& document) { ImportCsv(document, path); });
 }
 
 void CMultiTesselApp::OnAppAbout() {

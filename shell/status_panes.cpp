@@ -19,8 +19,10 @@ StatusPanes::StatusPanes(QStatusBar& bar) {
     bar.addPermanentWidget(panes_[2]);
 }
 
-void StatusPanes::Refresh(const ChannelState* channel, const LanguageTable& language) {
-    const ConnectionStatus status = DescribeConnection(channel, dots_.Current(), language);
+void StatusPanes::Refresh(const ChannelState* channel, bool searching,
+                          const LanguageTable& language) {
+    const ConnectionStatus status =
+        DescribeConnection(channel, searching, dots_.Current(), language);
     dots_.Advance();
 
     const std::time_t now = std::time(nullptr);

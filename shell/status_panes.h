@@ -19,9 +19,9 @@ class StatusPanes {
   public:
     explicit StatusPanes(QStatusBar& bar);
 
-    // `channel` is the selected device's channel, null when there is none. The "searching" dots
-    // advance by one on every refresh.
-    void Refresh(const ChannelState* channel, const LanguageTable& language);
+    // `channel` is the selected device's channel, null when there is none; `searching`: the
+    // devices are still being counted. The "searching" dots advance by one on every refresh.
+    void Refresh(const ChannelState* channel, bool searching, const LanguageTable& language);
     QString Text(int pane) const;
 
   private:

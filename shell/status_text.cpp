@@ -17,19 +17,19 @@ enum TextKey : int {
 };
 }  // namespace
 
-ConnectionStatus DescribeConnection(const ChannelState* channel, int dots,
+ConnectionStatus DescribeConnection(const ChannelState* channel, bool searching, int dots,
                                     const LanguageTable& language) {
+    const std::string searchingText =
+        language.GetLangString(kSearching) + std::string(static_cast<std::size_t>(dots), '.');
     if (channel == nullptr) {
-        return {language.GetLangString(kNoItem), {}};
+        return {searching ? searchingText : language.GetLangString(kNoItem), {}};
     }
     if (channel->demo != 0) {
         return {language.GetLangString(kDemo), {}};
     }
     const std::string serialLabel = language.GetLangString(kSerialNumber);
     if (channel->reconnectPending != 0) {
-        return {
-            language.GetLangString(kSearching) + std::string(static_cast<std::size_t>(dots), '.'),
-            serialLabel + " : ..."};
+        return {searchingText, serialLabel + " : ..."};
     }
     const int serial = (channel->digitalIn.load() >> 6) & 0x3;
     return {language.GetLangString(kConnect), serialLabel + " : " + std::to_string(serial)};

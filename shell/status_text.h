@@ -14,9 +14,9 @@ struct ConnectionStatus {
     std::string detail;  // the combined serial number, empty without a connected device
 };
 
-// `channel` is the selected device's channel, null when there is none; `dots` is how many dots
-// follow "Searching for hardware".
-ConnectionStatus DescribeConnection(const ChannelState* channel, int dots,
+// `channel` is the selected device's channel, null when there is none; `searching`: the devices
+// are still being counted at start-up; `dots` is how many dots follow "Searching for hardware".
+ConnectionStatus DescribeConnection(const ChannelState* channel, bool searching, int dots,
                                     const LanguageTable& language);
 
 // "dd.mm.yyyy  hh:mm    ".

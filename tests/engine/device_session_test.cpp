@@ -10,6 +10,7 @@
 #include <thread>
 #include <vector>
 
+#include "engine/detached_threads.h"
 #include "engine/device_library/shared_object_device_library.h"
 #include "engine/device_library/tracing_device_library.h"
 #include "engine/device_session.h"
@@ -131,7 +132,7 @@ TEST(DeviceSession, DetachingDoesNotWaitForABlockedCall) {
     channel.reset();  // the worker keeps its channel alive
     EXPECT_TRUE(library.Holding()) << "ending the session waited for the device";
     library.Release();
-    JoinDetachedSessions();
+    JoinDetachedThreads();
     EXPECT_FALSE(library.GaveUp());
     const auto log = library.simulator.CallLog();
     ASSERT_FALSE(log.empty());

@@ -89,7 +89,8 @@ void ProgramUnderTest::WriteFile(const QString& relativePath, const QByteArray& 
 }
 
 bool ProgramUnderTest::Start() {
-    if (!app_->InitInstance()) {
+    if (!app_->InitInstance() ||
+        !WaitFor([this] { return Frame().DevicesFoundAtStart().has_value(); })) {
         return false;
     }
     Frame().TimerTick();  // the first tick shows the frame and builds the Language menu

@@ -63,7 +63,8 @@ class ProgramUnderTest {
     QString ProgramDir() const { return programDir_.path(); }
     // Writes a text file below the program folder (folders created as needed).
     void WriteFile(const QString& relativePath, const QByteArray& content) const;
-    // Runs the start-up sequence; the first device window exists afterwards.
+    // Runs the start-up sequence and waits for the device search; the first device window exists
+    // afterwards.
     bool Start();
     // Ends the program as closing the main window does, then destroys it.
     void Quit();

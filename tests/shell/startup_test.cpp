@@ -9,15 +9,20 @@
 #include <QTableWidget>
 #include <QTest>
 #include <QToolBar>
+#include <memory>
+#include <string>
 
 #include "document/command_ids.h"
 #include "document/multi_tessel_doc.h"
 #include "engine/channel_state.h"
+#include "engine/device_claim.h"
 #include "engine/device_library/library_factory.h"
 #include "shell/child_frame.h"
 #include "shell/device_list_dialog.h"
 #include "shell/device_tab_bar.h"
 #include "shell_fixture.h"
+#include "support/blocking_library.h"
+#include "support/borrowed_library.h"
 
 namespace korvane {
 namespace {
@@ -162,6 +167,27 @@ TEST(Startup, GeneratorsAreCountedOnceWhateverWindowsOpen) {
         searches += call.name == "DDSSearch" ? 1 : 0;
     }
     EXPECT_EQ(searches, 1);
+}
+
+// The fault: a driver answering 1000 devices was taken at its word (the headless server started
+// a worker for each).
+TEST(Startup, ADriverReportingTooManyDevicesIsTakenAt64WithOneWarning) {
+    testing::BlockingLibrary library(1);  // outlives the program, which is given a borrowed one
+    library.ReportDevices(1000);
+    ::testing::internal::CaptureStderr();
+    ProgramUnderTest program(testing::Borrow(library), library.simulator);
+    ASSERT_TRUE(program.Start());
+    ASSERT_TRUE(program.ChooseMenuCommand(kCmdFileNew));
+    const std::string warnings = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(program.Frame().DevicesFoundAtStart(), 64);
+    ASSERT_EQ(program.responder.deviceLists.size(), 2U);
+    EXPECT_EQ(program.responder.deviceLists[0].size(), kMaxFreeDevices);
+    EXPECT_EQ(program.responder.deviceLists[0].front(), QStringLiteral("1"));
+    // Qt's offscreen platform writes notes of its own there.
+    const std::string warning = "the driver reports 1000 devices; using the first 64\n";
+    const std::size_t at = warnings.find(warning);
+    EXPECT_NE(at, std::string::npos) << warnings;
+    EXPECT_EQ(warnings.find("the driver reports", at + 1), std::string::npos) << warnings;
 }
 
 TEST(MainFrame, CaptionSizeAndMinimum) {

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
+#include <optional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -50,13 +51,29 @@ class BlockingLibrary : public DeviceLibrary {
         std::lock_guard lock(mutex_);
         return gaveUp_;
     }
-    // Whether any call other than DDSSearch ran on `thread`.
+    // Whether any call ran on `thread`.
     bool CalledOn(std::thread::id thread) const {
         std::lock_guard lock(mutex_);
         return threads_.count(thread) != 0;
     }
+    // How many threads made calls.
+    std::size_t ThreadCount() const {
+        std::lock_guard lock(mutex_);
+        return threads_.size();
+    }
+    // What DDSSearch answers instead of the simulator's count, as a driver that reports more
+    // devices than it has.
+    void ReportDevices(int count) {
+        std::lock_guard lock(mutex_);
+        reportedDevices_ = count;
+    }
 
-    int DDSSearch() override { return simulator.DDSSearch(); }
+    int DDSSearch() override {
+        Enter("DDSSearch");
+        const int count = simulator.DDSSearch();
+        std::lock_guard lock(mutex_);
+        return reportedDevices_.value_or(count);
+    }
     int DDSCheck(int d) override { return Enter("DDSCheck"), simulator.DDSCheck(d); }
     int DDSSetFrequency(int d, double f, int* points, int* periods) override {
         return Enter("DDSSetFrequency"), simulator.DDSSetFrequency(d, f, points, periods);
@@ -113,6 +130,7 @@ class BlockingLibrary : public DeviceLibrary {
     std::multiset<std::string> waiting_;
     bool gaveUp_ = false;
     std::set<std::thread::id> threads_;
+    std::optional<int> reportedDevices_;
 };
 
 }  // namespace korvane::testing

@@ -1,7 +1,8 @@
 /* A slow driver library: one generator whose every call first sleeps KVDDS_SLOW_MS milliseconds
  * (read at each call; 2000 when unset), as a driver that waits on a slow USB link does. While the
  * file named by KVDDS_SLOW_CONTROL starts with "unplugged", the generator is missing: DDSCheck
- * answers 0 and every other call is ignored. */
+ * answers 0 and every other call is ignored. KVDDS_SLOW_DEVICES sets the count DDSSearch reports
+ * (1 when unset; the devices beyond the first never answer), as a faulty driver may report more. */
 #define _POSIX_C_SOURCE 200809L
 #include <stdio.h>
 #include <stdlib.h>
@@ -44,7 +45,8 @@ static int Reaches(int device) {
 
 int DDSSearch(void) {
     SleepAsConfigured();
-    return 1;
+    const char* text = getenv("KVDDS_SLOW_DEVICES");
+    return text != NULL ? (int)strtol(text, NULL, 10) : 1;
 }
 int DDSCheck(int device) {
     return Reaches(device);

@@ -2,8 +2,10 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <iostream>
 #include <memory>
 
+#include "engine/device_claim.h"
 #include "engine/device_library/library_factory.h"
 #include "engine/device_library/simulated_device_library.h"
 #include "tools/cli/channel_fields.h"
@@ -50,7 +52,7 @@ int PrintDevices(const std::vector<std::string>& args) {
         return UsageError("devices takes no arguments");
     }
     std::unique_ptr<DeviceLibrary> library = CreateDeviceLibraryFromEnvironment();
-    int count = library->DDSSearch();
+    const int count = SearchDevices(*library, std::cerr);
     std::printf("devices: %d\n", count);
     for (int i = 0; i < count; ++i) {
         std::printf("device %d: %s\n", i, library->DDSCheck(i) ? "present" : "missing");
