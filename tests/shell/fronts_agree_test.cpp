@@ -248,12 +248,21 @@ class FrontsAgree : public test::FrontPanelTest, public ::testing::WithParamInte
         return channel().frequency;
     }
 
+    // SCPI gives the duty cycle in percent, the other fields in their base units.
+    static std::string ScpiValue(const Row& row) {
+        const double value = std::strtod(row.text, nullptr);
+        if (row.field == Field::SquareDuty && std::isfinite(value)) {
+            return std::to_string(value * 100.0);
+        }
+        return row.text;
+    }
+
     double ThroughScpi(const Row& row) {
         scpi::Instrument instrument("9.9.9");
         scpi::Session session(instrument);
         instrument.SetChannels({&channel()});
         session.Submit(std::string("FUNC ") + ScpiWave(row.waveType));
-        session.Submit(ScpiHeader(row.field) + std::string(row.text));
+        session.Submit(ScpiHeader(row.field) + ScpiValue(row));
         session.TakeOutput();
         instrument.SetChannels({});
         return Stored(channel(), row.field);
