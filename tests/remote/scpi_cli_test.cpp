@@ -10,6 +10,8 @@
 #include <filesystem>
 #include <string>
 
+#include "support/command_output.h"
+
 extern char** environ;
 
 namespace korvane::scpi {
@@ -25,19 +27,6 @@ fs::path ToolPath() {
 fs::path ExampleScript() {
     return fs::path(__FILE__).parent_path().parent_path().parent_path() / "tools" /
            "scpi_example.py";
-}
-
-// Runs `command` through the shell and returns its standard output.
-std::string Output(const std::string& command) {
-    std::string text;
-    if (FILE* pipe = ::popen(command.c_str(), "r")) {
-        char chunk[512];
-        while (std::fgets(chunk, sizeof chunk, pipe)) {
-            text += chunk;
-        }
-        ::pclose(pipe);
-    }
-    return text;
 }
 
 TEST(ScpiExample, ReadsTheSquareWaveBackFromTheHeadlessServer) {
@@ -72,8 +61,8 @@ TEST(ScpiExample, ReadsTheSquareWaveBackFromTheHeadlessServer) {
     const int port = std::atoi(banner.c_str() + colon + 10);
     ASSERT_GT(port, 0);
 
-    const std::string printed =
-        Output("python3 " + ExampleScript().string() + " --port " + std::to_string(port));
+    const std::string printed = korvane::testing::CommandOutput(
+        "python3 " + ExampleScript().string() + " --port " + std::to_string(port));
     ::kill(server, SIGTERM);
     int status = 0;
     ::waitpid(server, &status, 0);

@@ -11,6 +11,7 @@
 #include "engine/eventually.h"
 #include "remote/served_devices.h"
 #include "support/blocking_library.h"
+#include "support/command_output.h"
 
 namespace korvane {
 namespace {
@@ -49,15 +50,7 @@ std::string ListDevices(int reported, const std::string& streams) {
     const std::string command =
         "KVDDS_LIBRARY='" KORVANE_SLOW_DRIVER "' KVDDS_SLOW_MS=0 KVDDS_SLOW_DEVICES=" +
         std::to_string(reported) + " '" + tool.string() + "' devices " + streams;
-    std::string text;
-    if (FILE* pipe = ::popen(command.c_str(), "r")) {
-        char chunk[512];
-        while (std::fgets(chunk, sizeof chunk, pipe)) {
-            text += chunk;
-        }
-        ::pclose(pipe);
-    }
-    return text;
+    return testing::CommandOutput(command);
 }
 
 TEST(CliDevices, ADriverReportingTooManyDevicesListsTheFirst64AndWarnsOnce) {
