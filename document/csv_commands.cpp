@@ -5,7 +5,7 @@
 #include <system_error>
 
 #include "document/device_view.h"
-#include "document/document_host.h"
+#include "document/document_context.h"
 #include "document/multi_tessel_doc.h"
 #include "document/user_message.h"
 #include "engine/channel_rules.h"
@@ -25,8 +25,8 @@ CsvFileChooser& CurrentChooser() {
 
 const LanguageTable& CurrentLanguage() {
     static const LanguageTable noLanguage;
-    DocumentHost* host = CMultiTesselDoc::Host();
-    return host != nullptr ? host->Language() : noLanguage;
+    const DocumentContext* context = CMultiTesselDoc::Context();
+    return context != nullptr && context->language != nullptr ? *context->language : noLanguage;
 }
 
 std::filesystem::path FilePath(const QString& path) {

@@ -5,7 +5,7 @@
 #include <QFileInfo>
 #include <QUrl>
 
-#include "document/document_host.h"
+#include "document/document_context.h"
 #include "document/multi_tessel_doc.h"
 #include "document/user_message.h"
 #include "i18n/language_table.h"
@@ -25,16 +25,16 @@ QString MessageText(int key, const char* english, const QString& path) {
 }  // namespace
 
 void OpenHelpFile() {
-    const DocumentHost* host = CMultiTesselDoc::Host();
-    if (host == nullptr) {
+    const DocumentContext* context = CMultiTesselDoc::Context();
+    if (context == nullptr || context->language == nullptr) {
         return;
     }
-    const LanguageTable& language = host->Language();
+    const LanguageTable& language = *context->language;
     const int current = language.GetCurrentLanguage();
     const QString fileName = current == LanguageTable::kBuiltInLanguage
                                  ? QString()
                                  : QString::fromStdString(language.GetLanguageFileName(current));
-    const QString manual = ChooseHelpFile(host->ProgramDirectory(), fileName);
+    const QString manual = ChooseHelpFile(context->programDirectory, fileName);
     if (!QFileInfo(manual).isFile()) {
         ShowUserMessage(nullptr,
                         MessageText(kTextManualNotFound,

@@ -10,9 +10,10 @@
 #include "document/command_ids.h"
 #include "document/csv_commands.h"
 #include "document/device_view.h"
-#include "document/document_host.h"
+#include "document/document_context.h"
 #include "document/help_file.h"
 #include "document/message_box.h"
+#include "document/qt_translatable.h"
 #include "engine/channel_state.h"
 #include "formats/settings_file.h"
 #include "i18n/language_table.h"
@@ -21,7 +22,7 @@ namespace korvane {
 
 namespace {
 
-DocumentHost* g_host = nullptr;
+const DocumentContext* g_context = nullptr;
 
 QMdiSubWindow* SubWindowOf(QWidget* widget) {
     for (QWidget* w = widget; w != nullptr; w = w->parentWidget()) {
@@ -40,12 +41,12 @@ CMultiTesselDoc::CMultiTesselDoc(QObject* parent) : QObject(parent) {
 
 CMultiTesselDoc::~CMultiTesselDoc() = default;
 
-void CMultiTesselDoc::SetHost(DocumentHost* host) {
-    g_host = host;
+void CMultiTesselDoc::SetContext(const DocumentContext* context) {
+    g_context = context;
 }
 
-DocumentHost* CMultiTesselDoc::Host() {
-    return g_host;
+const DocumentContext* CMultiTesselDoc::Context() {
+    return g_context;
 }
 
 void CMultiTesselDoc::CreateState(DeviceLibrary& library) {
@@ -58,11 +59,11 @@ void CMultiTesselDoc::SetDeviceName(const QString& name) {
 }
 
 int CMultiTesselDoc::LoadSettings(const QString& path) {
-    if (!m_pState || g_host == nullptr) {
+    if (!m_pState || g_context == nullptr || g_context->language == nullptr) {
         return 0;
     }
     const FileResult result =
-        korvane::LoadSettings(*m_pState, path.toStdString(), g_host->Language());
+        korvane::LoadSettings(*m_pState, path.toStdString(), *g_context->language);
     if (!result.message.empty()) {
         ShowMessageBox(view_, QString::fromStdString(result.message));
     }
@@ -80,16 +81,10 @@ int CMultiTesselDoc::SaveSettings(const QString& path) {
     return result.ok ? 1 : 0;
 }
 
-int CMultiTesselDoc::ApplyLanguage(int /*languageIndex*/) {
-    if (view_ != nullptr) {
-        view_->Translate();
-    }
-    return 1;
-}
-
 int CMultiTesselDoc::TranslateWindow(QWidget& window) {
-    if (g_host != nullptr) {
-        g_host->TranslateWindow(window);
+    if (g_context != nullptr && g_context->language != nullptr) {
+        WidgetTranslatable translatable(window);
+        g_context->language->TranslateDialog(translatable);
     }
     return 1;
 }
@@ -100,8 +95,9 @@ QString& CMultiTesselDoc::GetLanguageText(QString& text, int key) {
 }
 
 QString CMultiTesselDoc::GetLanguageText(int key) {
-    return g_host != nullptr ? QString::fromStdString(g_host->Language().GetLangString(key))
-                             : QString();
+    return g_context != nullptr && g_context->language != nullptr
+               ? QString::fromStdString(g_context->language->GetLangString(key))
+               : QString();
 }
 
 void CMultiTesselDoc::ActivateFrame() {
@@ -115,22 +111,12 @@ void CMultiTesselDoc::ActivateFrame() {
     sub->raise();
 }
 
-int CMultiTesselDoc::PointToColumn(int index) {
-    ActivateFrame();
-    if (!m_pState || view_ == nullptr) {
-        return 0;
-    }
-    return PointColumn(*m_pState, index, view_->DisplayWidth());
-}
-
 void CMultiTesselDoc::OnCloseDocument() {
     if (leftDeviceList_) {
         return;
     }
     leftDeviceList_ = true;
-    if (g_host != nullptr) {
-        g_host->RemoveDevice(m_nIndex);
-    }
+    emit LeftDeviceList(m_nIndex);
 }
 
 void CMultiTesselDoc::CloseWindow() {
@@ -182,11 +168,6 @@ void CMultiTesselDoc::RegisterCommands() {
 
     commands_.OnCommand(kCmdHelpContent, [] { OpenHelpFile(); });
     commands_.OnCommand(kCmdFileClose, [this] { CloseWindow(); });
-    commands_.OnCommand(kCmdCloseSelectedDevice, [] {
-        if (g_host != nullptr) {
-            g_host->CloseSelectedDevice();
-        }
-    });
 }
 
 int PointColumn(const ChannelState& state, int index, int width) {

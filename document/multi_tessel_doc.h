@@ -13,7 +13,7 @@ namespace korvane {
 class ChannelState;
 class DeviceLibrary;
 class DeviceView;
-class DocumentHost;
+struct DocumentContext;
 
 // The text that marks a waveform without a CSV file.
 inline constexpr char kNoCsvFileName[] = "CSV File Empty";
@@ -27,9 +27,10 @@ class CMultiTesselDoc : public QObject {
     explicit CMultiTesselDoc(QObject* parent = nullptr);
     ~CMultiTesselDoc() override;
 
-    // The main frame's services, shared by every document and dialog; null while no frame exists.
-    static void SetHost(DocumentHost* host);
-    static DocumentHost* Host();
+    // The program's language and folder, shared by every document and dialog; null while no
+    // frame exists.
+    static void SetContext(const DocumentContext* context);
+    static const DocumentContext* Context();
 
     QString m_strFileName = QString::fromLatin1(kNoCsvFileName);
     QString m_strDeviceName;
@@ -54,8 +55,6 @@ class CMultiTesselDoc : public QObject {
     int LoadSettings(const QString& path);
     int SaveSettings(const QString& path);
 
-    // Re-translates the view and its open dialogs; the argument is not used.
-    int ApplyLanguage(int languageIndex);
     static int TranslateWindow(QWidget& window);
     static QString& GetLanguageText(QString& text, int key);
     static QString GetLanguageText(int key);
@@ -64,8 +63,6 @@ class CMultiTesselDoc : public QObject {
     DeviceView* View() const { return view_; }
     // Brings the document's window to the top.
     void ActivateFrame();
-    // The display column of arbitrary point `index` (brings the window to the top first).
-    int PointToColumn(int index);
     // Leaves the device list; the window then closes.
     void OnCloseDocument();
     // Closes the document's window, which ends in OnCloseDocument.
@@ -75,6 +72,8 @@ class CMultiTesselDoc : public QObject {
 
   signals:
     void TitleChanged(const QString& title);
+    // The document has left the device list (its window is closing); `index` was its place.
+    void LeftDeviceList(int index);
 
   private:
     void RegisterCommands();

@@ -40,7 +40,9 @@ constexpr int kWindowMenuPosition = 6;
 }  // namespace
 
 CMainFrame::CMainFrame(Setup setup) : setup_(std::move(setup)) {
-    CMultiTesselDoc::SetHost(this);
+    documentContext_.language = &language_;
+    documentContext_.programDirectory = setup_.paths.ProgramDirectory();
+    CMultiTesselDoc::SetContext(&documentContext_);
     setWindowTitle(QStringLiteral("KorvaneAWG"));
     setWindowIcon(ProgramIcon());
     resize(kWidth, kHeight);
@@ -103,8 +105,8 @@ CMainFrame::~CMainFrame() {
         delete window;
     }
     CSplashWnd::HideSplash();
-    if (CMultiTesselDoc::Host() == this) {
-        CMultiTesselDoc::SetHost(nullptr);
+    if (CMultiTesselDoc::Context() == &documentContext_) {
+        CMultiTesselDoc::SetContext(nullptr);
     }
 }
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "document/command_map.h"
-#include "document/document_host.h"
+#include "document/document_context.h"
 #include "i18n/language_table.h"
 #include "shell/device_list.h"
 #include "shell/device_view_factory.h"
@@ -39,7 +39,7 @@ class StatusPanes;
 // main_frame_tabs.cpp (the device tabs) and main_frame_language.cpp. The status bar's panes are a
 // StatusPanes; the Window menu's entries and arrangements are in window_menu.h; config.ini is read
 // and written by app_config.h.
-class CMainFrame : public QMainWindow, public DocumentHost {
+class CMainFrame : public QMainWindow {
     Q_OBJECT
   public:
     static constexpr int kTimerMilliseconds = 200;
@@ -56,13 +56,18 @@ class CMainFrame : public QMainWindow, public DocumentHost {
     explicit CMainFrame(Setup setup);
     ~CMainFrame() override;
 
-    // ---- DocumentHost --------------------------------------------------------------------------
-    const LanguageTable& Language() const override { return language_; }
-    void TranslateWindow(QWidget& window) const override;
-    QString ProgramDirectory() const override { return setup_.paths.ProgramDirectory(); }
-    QString DefaultSettingsPath() const override;
-    void RemoveDevice(int index) override;
-    void CloseSelectedDevice() override;
+    // ---- the program's language and folders ---------------------------------------------------
+    const LanguageTable& Language() const { return language_; }
+    // Retitles the widgets with a control id that belong to `window` (not those of a nested
+    // window) in the current language.
+    void TranslateWindow(QWidget& window) const;
+    QString ProgramDirectory() const { return setup_.paths.ProgramDirectory(); }
+    // Where "Default.set" is read from and written to.
+    QString DefaultSettingsPath() const;
+    // Drops the document numbered `index` from the device list and redraws the tabs.
+    void RemoveDevice(int index);
+    // Closes the device of the selected tab.
+    void CloseSelectedDevice();
 
     // ---- commands ------------------------------------------------------------------------------
     // The application's own commands; they come last in the chain.
@@ -149,6 +154,7 @@ class CMainFrame : public QMainWindow, public DocumentHost {
 
     Setup setup_;
     LanguageTable language_;
+    DocumentContext documentContext_;  // what the documents read: the language and the folder
     DeviceList devices_;
     std::optional<int> devicesFound_;
     std::unique_ptr<DeviceSearch> search_;

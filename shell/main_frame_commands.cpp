@@ -49,6 +49,10 @@ void CMainFrame::RegisterCommands() {
     commands_.OnCommand(kCmdWindowCascade, [this] { ArrangeDeviceWindows(*mdiArea_, false); });
     commands_.OnCommand(kCmdWindowTile, [this] { ArrangeDeviceWindows(*mdiArea_, true); });
     commands_.OnCommand(kCmdAppExit, [this] { close(); });
+    // Offered while a device window is active, as the window's own commands are.
+    commands_.OnCommand(kCmdCloseSelectedDevice, [this] { CloseSelectedDevice(); });
+    commands_.OnUpdate(kCmdCloseSelectedDevice,
+                       [this](CommandUi& ui) { ui.enabled = ActiveChild() != nullptr; });
 }
 
 // ---- commands ----------------------------------------------------------------------------------

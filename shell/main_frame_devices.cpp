@@ -122,6 +122,7 @@ CMultiTesselDoc& CMainFrame::OpenDeviceWindow() {
 }
 
 void CMainFrame::AddDevice(CMultiTesselDoc& document) {
+    connect(&document, &CMultiTesselDoc::LeftDeviceList, this, &CMainFrame::RemoveDevice);
     devices_.Add(document);
     RebuildTabs();
 }

@@ -9,9 +9,10 @@
 #include <QStackedWidget>
 
 #include "document/command_ids.h"
+#include "document/device_view.h"
 #include "document/multi_tessel_doc.h"
+#include "document/qt_translatable.h"
 #include "shell/menu_layout.h"
-#include "shell/qt_translatable.h"
 
 namespace korvane {
 
@@ -61,8 +62,8 @@ void CMainFrame::ApplyLanguage(int index) {
     RedrawMenuBar();
     ApplyTooltips();
     for (CMultiTesselDoc* document : devices_.Documents()) {
-        if (document->View() != nullptr) {
-            document->ApplyLanguage(index);
+        if (DeviceView* view = document->View()) {
+            view->Translate();  // the view and its open dialogs
         }
     }
     devices_.RetranslateNames();

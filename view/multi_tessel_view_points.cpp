@@ -10,6 +10,7 @@
 #include "document/multi_tessel_doc.h"
 #include "engine/channel_state.h"
 #include "view/dialogs/points_edit_dialog.h"
+#include "view/point_column.h"
 #include "view/wave_display.h"
 
 namespace korvane {
@@ -116,7 +117,7 @@ void CMultiTesselView::EditPointsFromMenu() {
     const int start = std::clamp(
         static_cast<int>((count - channel.arbScrollRange) * double(channel.arbViewPosition)), 0,
         count - 1);
-    display_->SetCursorX(Document().PointToColumn(start));
+    display_->SetCursorX(PointToColumn(Document(), start));
     EditPoints(start);
     channel.RequestDownload();
 }

@@ -9,8 +9,8 @@
 #include <QVBoxLayout>
 
 #include "document/control_id.h"
+#include "document/qt_translatable.h"
 #include "i18n/language_table.h"
-#include "shell/qt_translatable.h"
 
 namespace korvane {
 namespace {

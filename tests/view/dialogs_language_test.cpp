@@ -11,8 +11,8 @@
 
 #include "dialogs_fixture.h"
 #include "document/control_id.h"
-#include "document/document_host.h"
 #include "i18n/language_table.h"
+#include "test_language.h"
 #include "view/dialogs/digital_io_dialogs.h"
 #include "view/dialogs/points_edit_dialog.h"
 #include "view/dialogs/wave_number_dialog.h"
@@ -21,53 +21,15 @@
 namespace korvane {
 namespace {
 
-// A main frame reduced to its language: one language file whose texts are the key in brackets.
-class LanguageHost : public DocumentHost {
-  public:
-    LanguageHost() {
-        QDir(folder.path()).mkpath(QStringLiteral("language"));
-        QFile file(QDir(folder.path()).filePath(QStringLiteral("language/Test.lug")));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        QByteArray text = "[App]\r\n8888=Test\r\n";
-        for (int key : {134, 135, 136, 138, 140, 141, 143, 144, 145, 1125, 1135, 1143, 1132, 1142,
-                        1120, 2069, 2070, 1127}) {
-            text += QByteArray::number(key) + "=[" + QByteArray::number(key) + "]\r\n";
-        }
-        file.write(text);
-        file.close();
-        const std::filesystem::path dir = folder.path().toStdString();
-        table.ScanLanguageFiles(dir, dir);
-        table.SelectLanguage(0);
-        CMultiTesselDoc::SetHost(this);
+// The language: one file whose texts are the key in brackets.
+std::map<int, QByteArray> BracketedKeys() {
+    std::map<int, QByteArray> texts;
+    for (int key : {134, 135, 136, 138, 140, 141, 143, 144, 145, 1125, 1135, 1143, 1132, 1142, 1120,
+                    2069, 2070, 1127}) {
+        texts[key] = "[" + QByteArray::number(key) + "]";
     }
-    ~LanguageHost() override { CMultiTesselDoc::SetHost(nullptr); }
-
-    const LanguageTable& Language() const override { return table; }
-    void TranslateWindow(QWidget& window) const override {
-        for (QWidget* child : window.findChildren<QWidget*>()) {
-            const std::string text = table.GetText(ControlId(*child));
-            if (ControlId(*child) == 0 || text.empty()) {
-                continue;
-            }
-            const QString shown = QString::fromStdString(text);
-            if (auto* label = qobject_cast<QLabel*>(child)) {
-                label->setText(shown);
-            } else if (auto* button = qobject_cast<QAbstractButton*>(child)) {
-                button->setText(shown);
-            } else if (auto* group = qobject_cast<QGroupBox*>(child)) {
-                group->setTitle(shown);
-            }
-        }
-    }
-    QString ProgramDirectory() const override { return folder.path(); }
-    QString DefaultSettingsPath() const override { return folder.filePath("Default.set"); }
-    void RemoveDevice(int) override {}
-    void CloseSelectedDevice() override {}
-
-  private:
-    QTemporaryDir folder;
-    LanguageTable table;
-};
+    return texts;
+}
 
 // Whether some child of `dialog` shows `text`.
 bool Shows(const QWidget& dialog, const QString& text) {
@@ -85,7 +47,7 @@ bool Shows(const QWidget& dialog, const QString& text) {
 }
 
 TEST(DialogLanguage, EveryDialogIsTitledAndLabelledByTheLanguage) {
-    LanguageHost host;
+    test::TestLanguage language(BracketedKeys());
     DocumentFixture fixture;
     ChannelState& channel = fixture.Channel();
     const struct {

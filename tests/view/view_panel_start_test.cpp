@@ -14,8 +14,8 @@
 #include "document/command_ids.h"
 #include "document/control_id.h"
 #include "document/csv_commands.h"
-#include "document/document_host.h"
 #include "i18n/language_table.h"
+#include "test_language.h"
 #include "view/controls/led.h"
 #include "view/controls/left_right.h"
 #include "view/controls/turn_button.h"
@@ -62,26 +62,6 @@ TEST(PanelStartTest, EveryKeySwitchAndFieldStartsFromTheChannel) {
     document.SetView(nullptr);
 }
 
-// Names every control by its id, so a test sees which widgets the language reaches.
-class NamingHost : public DocumentHost {
-  public:
-    const LanguageTable& Language() const override { return table_; }
-    void TranslateWindow(QWidget& window) const override {
-        for (QWidget* widget : window.findChildren<QWidget*>()) {
-            if (auto* label = qobject_cast<QLabel*>(widget); label && ControlId(*label) != 0) {
-                label->setText(QStringLiteral("T%1").arg(ControlId(*label)));
-            }
-        }
-    }
-    QString ProgramDirectory() const override { return {}; }
-    QString DefaultSettingsPath() const override { return {}; }
-    void RemoveDevice(int) override {}
-    void CloseSelectedDevice() override {}
-
-  private:
-    LanguageTable table_;
-};
-
 QLabel* LabelWithId(QWidget& view, int id) {
     for (QLabel* label : view.findChildren<QLabel*>()) {
         if (ControlId(*label) == id) {
@@ -98,16 +78,24 @@ TEST_F(FrontPanelTest, LabelsStartInTheBuiltInLanguageAndFollowTheLanguageTable)
     EXPECT_EQ(LabelWithId(*view, 1244)->text(), "F/C ON/OFF");
     EXPECT_EQ(LabelWithId(*view, 1111)->text(), "Frequency");
 
-    NamingHost host;
-    CMultiTesselDoc::SetHost(&host);
-    view->Translate();
-    CMultiTesselDoc::SetHost(nullptr);
-    for (int id : {1104, 1097, 1101, 1099, 1102, 1098, 1053, 1103, 1105, 1106, 1252, 1107,
-                   1242, 1243, 1244, 1108, 1110, 1111, 1112, 1113, 1114, 1115, 1062}) {
+    // A language that names every control by its id shows which widgets it reaches.
+    constexpr int kPanelLabels[] = {1104, 1097, 1101, 1099, 1102, 1098, 1053, 1103,
+                                    1105, 1106, 1252, 1107, 1242, 1243, 1244, 1108,
+                                    1110, 1111, 1112, 1113, 1114, 1115, 1062};
+    std::map<int, QByteArray> names;
+    for (int id : kPanelLabels) {
+        names[id] = "T" + QByteArray::number(id);
+    }
+    names[2002] = "T2002";  // the display's cursor label
+    {
+        test::TestLanguage language(names);
+        view->Translate();
+    }
+    for (int id : kPanelLabels) {
         ASSERT_NE(LabelWithId(*view, id), nullptr) << id;
         EXPECT_EQ(LabelWithId(*view, id)->text(), QStringLiteral("T%1").arg(id));
     }
-    EXPECT_EQ(view->Display().CursorLabel(), "at Point");
+    EXPECT_EQ(view->Display().CursorLabel(), "T2002");
 }
 
 // Each knob remembers its own last angle: a turn in one window is no turn in another.

@@ -13,6 +13,7 @@
 #include "view/dialogs/dialog_support.h"
 #include "view/dialogs/field_exchange.h"
 #include "view/entry/num_edit.h"
+#include "view/point_column.h"
 
 namespace korvane {
 
@@ -105,7 +106,7 @@ void PointsEditDialog::Store() {
 
 void PointsEditDialog::Publish() {
     if (publish_) {
-        publish_(point_, document_.PointToColumn(point_));
+        publish_(point_, PointToColumn(document_, point_));
     }
 }
 

@@ -1,4 +1,4 @@
-#include "shell/qt_translatable.h"
+#include "document/qt_translatable.h"
 
 #include <QAction>
 #include <QMenu>
