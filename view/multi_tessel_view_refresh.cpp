@@ -27,6 +27,10 @@ void CMultiTesselView::TimerTick() {
 }
 
 void CMultiTesselView::FollowChannel() {
+    // A field can end its entry before the panel was filled from the channel.
+    if (!initialised_ || !Document().m_pState) {
+        return;
+    }
     if (follower_.Follow(form_, Channel())) {
         slider_->setEnabled(IsArbitrary());
         slider_->setVisible(IsArbitrary());
