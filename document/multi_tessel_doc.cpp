@@ -15,7 +15,7 @@
 #include "document/message_box.h"
 #include "document/qt_translatable.h"
 #include "engine/channel_state.h"
-#include "formats/settings_file.h"
+#include "formats/default_panel.h"
 #include "i18n/language_table.h"
 
 namespace korvane {
@@ -62,19 +62,19 @@ int CMultiTesselDoc::LoadSettings(const QString& path) {
     if (!m_pState || g_context == nullptr || g_context->language == nullptr) {
         return 0;
     }
-    const FileResult result =
-        korvane::LoadSettings(*m_pState, path.toStdString(), *g_context->language);
-    if (!result.message.empty()) {
-        ShowMessageBox(view_, QString::fromStdString(result.message));
+    const PanelLoad load = LoadPanel(*m_pState, path.toStdString(), *g_context->language);
+    pointsRestored_ = load.pointsRestored;
+    if (!load.result.message.empty()) {
+        ShowMessageBox(view_, QString::fromStdString(load.result.message));
     }
-    return result.ok ? 1 : 0;
+    return load.result.ok ? 1 : 0;
 }
 
 int CMultiTesselDoc::SaveSettings(const QString& path) {
     if (!m_pState) {
         return 0;
     }
-    const FileResult result = korvane::SaveSettings(*m_pState, path.toStdString());
+    const FileResult result = SavePanel(*m_pState, path.toStdString());
     if (!result.message.empty()) {
         ShowMessageBox(view_, QString::fromStdString(result.message));
     }

@@ -51,9 +51,12 @@ class CMultiTesselDoc : public QObject {
     void SetDeviceName(const QString& name);
 
     // 1 when the file was read and applied (or written), 0 otherwise; failures that the user must
-    // know about are shown in a message box.
+    // know about are shown in a message box. An arbitrary panel's points travel in a waveform
+    // file beside the settings file.
     int LoadSettings(const QString& path);
     int SaveSettings(const QString& path);
+    // Whether LoadSettings gave an arbitrary panel its points back, so the panel opens on them.
+    bool PointsRestored() const { return pointsRestored_; }
 
     static int TranslateWindow(QWidget& window);
     static QString& GetLanguageText(QString& text, int key);
@@ -82,6 +85,7 @@ class CMultiTesselDoc : public QObject {
     CommandMap commands_;
     DeviceView* view_ = nullptr;
     bool leftDeviceList_ = false;
+    bool pointsRestored_ = false;
 };
 
 // The display column of arbitrary point `index` for a display `width` pixels wide; 0 while the

@@ -63,6 +63,9 @@ class ChannelState {
     std::atomic<float> phase{0.0f};
     std::atomic<int> reconnectPending{0};
     std::atomic<int> sweepDivider{0};
+    // -1 while the divider falls (the frequency rises towards an end above the start), +1 while
+    // it rises (an end below the start).
+    std::atomic<int> sweepDividerStep{-1};
     // Set when a sweep stops; the worker then gives the device the whole configuration back.
     std::atomic<int> sweepRestorePending{0};
     std::atomic<int> waveType{Sine};
@@ -132,6 +135,8 @@ class ChannelState {
 
     // ---- sweep (stepped by the channel's DeviceSession)
     // ------------------------------------------
+    // Takes the dividers of the start and end frequencies; an end below the start sweeps
+    // downward. The divider of the end frequency itself is never sent.
     int PrepareSweep();
     // Starts stepping the divider from the start frequency's; the GUI thread or a SCPI client
     // calls it, no device call is made here.
@@ -142,6 +147,10 @@ class ChannelState {
     // One divider step. A device that went missing is noticed, and gets the whole configuration
     // when it is back.
     void SweepStep();
+    // The frequency the sweep generates at its current divider: 200 MHz / divider samples per
+    // second over the loaded buffer of pointCount points holding periodCount periods. Safe to
+    // call from any thread while the worker steps.
+    double SweepFrequency() const;
 
     // ---- arbitrary display window ---------------------------------------------------------------
     int SetArbView(float position);   // returns arbViewFirst

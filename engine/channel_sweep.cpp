@@ -3,8 +3,10 @@
 namespace korvane {
 
 int ChannelState::PrepareSweep() {
+    const bool downward = sweepEndFrequency < sweepStartFrequency;
+    sweepDividerStep = downward ? 1 : -1;
     sweepStartDivider = ClockDivider(sweepStartFrequency);
-    sweepEndDivider = ClockDivider(sweepEndFrequency) + 1;
+    sweepEndDivider = ClockDivider(sweepEndFrequency) - sweepDividerStep;
     sweepDivider = sweepStartDivider.load();
     return 1;
 }
@@ -27,17 +29,30 @@ void ChannelState::SweepStep() {
     if (!coordinator_.TryEnterSweepStep()) {
         return;
     }
-    if (demo == 1 || !DeviceReady()) {
+    // A demo channel steps like a device, so the frequency shown sweeps too, but calls nothing.
+    if (demo != 1 && !DeviceReady()) {
         coordinator_.LeaveSweepStep();
         return;
     }
-    int divider = sweepDivider - 1;
-    if (divider < sweepEndDivider) {
+    const int step = sweepDividerStep;
+    int divider = sweepDivider + step;
+    if ((divider - sweepEndDivider) * step > 0) {  // past the end: the next round begins
         divider = sweepStartDivider;
     }
     sweepDivider = divider;
-    library_.DDSSetDivNum(deviceIndex, divider);
+    if (demo != 1) {
+        library_.DDSSetDivNum(deviceIndex, divider);
+    }
     coordinator_.LeaveSweepStep();
+}
+
+double ChannelState::SweepFrequency() const {
+    const int divider = sweepDivider;
+    const int points = pointCount;
+    if (divider < 1 || points < 1) {
+        return 0.0;
+    }
+    return kMasterClockHz / divider * periodCount.load() / points;
 }
 
 void ChannelState::RestoreAfterSweep() {

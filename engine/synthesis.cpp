@@ -45,7 +45,9 @@ Prepared Prepare(const WaveParams& p, TimeBase timeBase) {
     int n = timeBase == TimeBase::Buffer ? p.periodCount : p.waveNumber;
     q.periods = n < 1 ? 1.0 : n;
     q.period = 1.0 / q.periods;
-    q.phaseShift = timeBase == TimeBase::Buffer ? p.phase / q.periods : p.phase;
+    // The phase is a fraction of one period on either time base, so the display starts where
+    // the buffer the device plays starts.
+    q.phaseShift = p.phase / q.periods;
     double f = p.frequency < 1.0 ? 1.0 : p.frequency;
     q.expScale = p.exponentTimeConstant == 0.0f
                      ? 0.0

@@ -13,10 +13,6 @@
 namespace korvane {
 namespace {
 
-// A real file of 4096 points is about 100 KB; reading stops far beyond that, so an enormous file
-// cannot exhaust memory. Lines past the bound read as missing.
-constexpr std::size_t kMaxCsvBytes = 16 * 1024 * 1024;
-
 // Splits text into lines at LF, dropping the CR of a CR LF ending.
 class LineReader {
   public:

@@ -14,6 +14,10 @@ namespace korvane {
 class ChannelState;
 class LanguageTable;
 
+// A real file of 4096 points is about 100 KB; reading stops far beyond that, so an enormous file
+// cannot exhaust memory. Lines past the bound read as missing.
+inline constexpr std::size_t kMaxCsvBytes = 16 * 1024 * 1024;
+
 // Waveform CSV text: "#CLOCK=<rate>", "#SIZE=<count>", then "<volts>,0,0" per point, every number
 // with six decimals, every line ended by CR LF.
 std::string FormatCsv(float sampleRate, std::span<const float> points);

@@ -39,9 +39,14 @@ std::string CannotSaveText(const char* format, std::error_code error) {
 
 std::string CannotReadText(const LanguageTable& language, const std::filesystem::path& path,
                            std::error_code error) {
+    return CannotReadText(language, path, error.message());
+}
+
+std::string CannotReadText(const LanguageTable& language, const std::filesystem::path& path,
+                           const std::string& reason) {
     const std::string pattern =
         CheckedTemplate(language.GetLangString(kTextCannotRead), kCannotReadTemplate);
-    return FillTemplate(pattern, {path.string(), error.message()});
+    return FillTemplate(pattern, {path.string(), reason});
 }
 
 }  // namespace korvane

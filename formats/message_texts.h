@@ -24,6 +24,9 @@ std::string CannotSaveText(const char* format, std::error_code error);
 // system's description of the failure, each at most 1024 characters.
 std::string CannotReadText(const LanguageTable& language, const std::filesystem::path& path,
                            std::error_code error);
+// The same with the reason in words (a file that is not what it should be).
+std::string CannotReadText(const LanguageTable& language, const std::filesystem::path& path,
+                           const std::string& reason);
 inline constexpr const char* kCannotReadTemplate = "Cannot read file %s: %s";
 inline constexpr const char* kCsvFileError = "Cann't Save file: %s";
 inline constexpr const char* kSettingsFileError = "Cann't save file: %s";

@@ -135,9 +135,6 @@ int QueryMeasuredFrequency(CommandContext& context) {
 // A running sweep takes new limits at once, as if it were switched off and on again.
 void RestartRunningSweep(C& c) {
     if (c.sweepOn == 1) {
-        if (c.sweepStartFrequency > c.sweepEndFrequency) {
-            c.sweepEndFrequency = c.sweepStartFrequency.load();
-        }
         c.PrepareSweep();
     }
 }

@@ -178,10 +178,7 @@ void Instrument::SetSweep(ChannelState& channel, bool on) {
     if (channel.sweepOn == 1) {
         return;
     }
-    if (channel.sweepStartFrequency > channel.sweepEndFrequency) {
-        channel.sweepEndFrequency = channel.sweepStartFrequency.load();
-    }
-    channel.StartSweep();
+    channel.StartSweep();  // an end below the start sweeps downward
 }
 
 }  // namespace korvane::scpi

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QtGlobal>
 
+#include "formats/default_panel.h"
 #include "i18n/language_config.h"
 #include "i18n/language_table.h"
 #include "platform/ini_file.h"
@@ -16,6 +17,8 @@ void RemoveStaleConfigTemporaries(const RuntimePaths& paths) {
     for (const char* name : {kConfigFileName, kDefaultSettingsFileName}) {
         RemoveStaleTemporaries(paths.WritePath(QString::fromLatin1(name)).toStdString());
     }
+    RemoveStaleTemporaries(PanelPointsPath(
+        paths.WritePath(QString::fromLatin1(kDefaultSettingsFileName)).toStdString()));
 }
 
 void LoadAppConfig(const RuntimePaths& paths, LanguageTable& language, RemoteService& remote) {

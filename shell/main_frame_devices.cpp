@@ -100,14 +100,16 @@ CMultiTesselDoc& CMainFrame::OpenDeviceWindow() {
     auto* child = new CChildFrame(std::make_unique<CMultiTesselDoc>());
     CMultiTesselDoc& document = child->Document();
     child->SetView(setup_.viewFactory(document, child));
-    child->SetSettingsPath(DefaultSettingsPath());
     connect(child, &CChildFrame::FirstViewTick, this, &CMainFrame::RedrawMenuBar);
 
     document.CreateState(*setup_.library);
     Chooser chooser(*this);
     SelectDevice(*document.m_pState, *devicesFound_, TakenDevices(), chooser);
+    // Only a real generator's window reads and leaves the panel the next one starts from; a
+    // demo's panel is no starting point for hardware.
     if (document.m_pState->demo == 0) {
         document.LoadSettings(setup_.paths.ReadPath(QString::fromLatin1(kDefaultSettingsFileName)));
+        child->SetSettingsPath(DefaultSettingsPath());
     }
     AddDevice(document);
     child->StartViewTimer();

@@ -20,6 +20,11 @@ void FollowField(CStepEdit& field, Value value) {
     }
 }
 
+// The user has typed into the field since it was last written or its entry ended.
+bool BeingTypedInto(const CStepEdit& field) {
+    return field.hasFocus() && field.isModified();
+}
+
 void FollowSwitch(CLeftRight& control, bool right) {
     if (control.Value() != right) {
         control.SetValue(right);
@@ -77,18 +82,22 @@ bool ChannelFollower::Follow(const PanelForm& form, const ChannelState& channel)
             }
         }
     }
-    if (changed(&PanelValues::frequency)) {
-        FollowField(*form.frequency, now.frequency);
-    }
-    if (changed(&PanelValues::offset)) {
-        FollowField(*form.offset, now.offset);
-    }
-    if (changed(&PanelValues::amplitude)) {
-        FollowField(*form.amplitude, now.amplitude);
-    }
-    if (changed(&PanelValues::phase)) {
-        FollowField(*form.phase, now.phase);
-    }
+    // A field being typed into keeps the user's text; its new channel value is left unseen, so
+    // it shows once the entry ends.
+    const auto followField = [&](CStepEdit& field, auto PanelValues::*member) {
+        if (!changed(member)) {
+            return;
+        }
+        if (BeingTypedInto(field)) {
+            seen_.*member = before.*member;
+            return;
+        }
+        FollowField(field, now.*member);
+    };
+    followField(*form.frequency, &PanelValues::frequency);
+    followField(*form.offset, &PanelValues::offset);
+    followField(*form.amplitude, &PanelValues::amplitude);
+    followField(*form.phase, &PanelValues::phase);
     const auto followKey = [&](const KeyWithLamp& pair, int PanelValues::*member) {
         if (changed(member)) {
             ShowKey(pair, now.*member);

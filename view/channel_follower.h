@@ -30,10 +30,11 @@ struct PanelValues {
 
 // Keeps the panel in step with changes made to the channel elsewhere (remote control), once per
 // timer tick. A control is rewritten only when its channel value changed since the last look and
-// the control shows something else: a field the user is typing into already holds what it sent,
-// a knob being turned is not disturbed while the channel stays put, and a value a field cannot
-// hold is rewritten once rather than on every tick. Writing a control never reaches the device,
-// because the panel's handlers react to the user only.
+// the control shows something else: a knob being turned is not disturbed while the channel stays
+// put, and a value a field cannot hold is rewritten once rather than on every tick. A field the
+// user is typing into keeps its text; a value that arrived meanwhile shows when the entry ends
+// (Enter or leaving the field), unless the user's own entry replaced it. Writing a control never
+// reaches the device, because the panel's handlers react to the user only.
 class ChannelFollower {
   public:
     // Takes the channel's values as what the panel shows now.

@@ -84,8 +84,9 @@ void CMultiTesselView::InitialUpdate() {
     }
     form_.amplitude->m_fStep = kAmplitudeStep;
     FillFromChannel();
+    // An arbitrary panel opens on its points only when the settings brought them back.
     const int type = Channel().waveType;
-    SelectWaveType(type == Arbitrary ? Sine : type);
+    SelectWaveType(type == Arbitrary && !Document().PointsRestored() ? Sine : type);
     ShowShowHideArrow();
     follower_.Start(Channel());
     initialised_ = true;

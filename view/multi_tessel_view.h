@@ -90,6 +90,8 @@ class CMultiTesselView : public DeviceView {
     void ConnectKnobs();
     void RegisterCommands();
     void FillFromChannel();
+    // Shows what changed in the channel elsewhere (remote control) on the panel.
+    void FollowChannel();
 
     void OnFrequencyEdited();
     void OnAmplitudeEdited();

@@ -67,6 +67,11 @@ void CMultiTesselView::ConnectEntries() {
                 field->ShowValue();
             }
         });
+        // The entry has ended: a remote value that came while it was typed shows now.
+        connect(field, &QLineEdit::editingFinished, this, [this, field] {
+            field->setModified(false);
+            FollowChannel();
+        });
     }
     connect(form_.offsetSpin, &SpinButtons::DeltaPos, this, &CMultiTesselView::OnOffsetSpin);
     connect(form_.phaseSpin, &SpinButtons::DeltaPos, this, &CMultiTesselView::OnPhaseSpin);

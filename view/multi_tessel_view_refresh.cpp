@@ -17,11 +17,7 @@ void CMultiTesselView::TimerTick() {
     if (!Document().m_pState) {
         return;
     }
-    if (follower_.Follow(form_, Channel())) {
-        slider_->setEnabled(IsArbitrary());
-        slider_->setVisible(IsArbitrary());
-        LayoutPanel();
-    }
+    FollowChannel();
     if (IsArbitrary()) {
         Channel().SetArbView(float(slider_->value()) / float(slider_->maximum()));
     }
@@ -30,10 +26,25 @@ void CMultiTesselView::TimerTick() {
     UpdateMeasurementText();
 }
 
+void CMultiTesselView::FollowChannel() {
+    // A field can end its entry before the panel was filled from the channel.
+    if (!initialised_ || !Document().m_pState) {
+        return;
+    }
+    if (follower_.Follow(form_, Channel())) {
+        slider_->setEnabled(IsArbitrary());
+        slider_->setVisible(IsArbitrary());
+        LayoutPanel();
+    }
+}
+
 void CMultiTesselView::UpdateMeasurementText() {
     const ChannelState& channel = Channel();
+    // A sweep stops the measurement; the readout shows the frequency the sweep generates.
     const QString text = QString::fromStdString(
-        MeasurementText(channel.measureFrequency, channel.counterValue, channel.measuredFrequency));
+        channel.sweepOn == 1 ? FrequencyReadoutText(channel.SweepFrequency())
+                             : MeasurementText(channel.measureFrequency, channel.counterValue,
+                                               channel.measuredFrequency));
     if (text != form_.readout->text()) {
         form_.readout->setText(text);
     }

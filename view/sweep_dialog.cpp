@@ -14,6 +14,7 @@
 #include "view/controls/led.h"
 #include "view/controls/turn_button.h"
 #include "view/dialogs/dialog_support.h"
+#include "view/measurement_text.h"
 
 namespace korvane {
 
@@ -71,7 +72,8 @@ SweepDialog::SweepDialog(ChannelState& channel, QWidget* parent)
       endKnob_(WithControlId(new CTurnButton(this), 1076)),
       speedKnob_(WithControlId(new CTurnButton(this), 1078)),
       lamp_(WithControlId(new CLED(this), 1074)),
-      on_(WithControlId(new QPushButton(QStringLiteral("ON"), this), 1087)) {
+      on_(WithControlId(new QPushButton(QStringLiteral("ON"), this), 1087)),
+      generated_(new QLineEdit(this)) {
     setWindowTitle(QStringLiteral("Sweep"));
     points_->hide();
     auto* layout = new QGridLayout(this);
@@ -99,6 +101,12 @@ SweepDialog::SweepDialog(ChannelState& channel, QWidget* parent)
     onBox->addStretch();
     onBox->addWidget(lamp_, 0, Qt::AlignHCenter);
     onBox->addWidget(on_);
+    generated_->setReadOnly(true);
+    generated_->setFocusPolicy(Qt::NoFocus);
+    generated_->setAlignment(Qt::AlignRight);
+    generated_->setMinimumWidth(
+        generated_->fontMetrics().horizontalAdvance(QStringLiteral("0000.00 KHz")) + 12);
+    onBox->addWidget(generated_);
     onBox->addStretch();
     layout->addLayout(onBox, 0, column);
     layout->setSizeConstraint(QLayout::SetFixedSize);
@@ -169,9 +177,7 @@ void SweepDialog::OnStartKnob() {
     const double turned = TurnSinceLast(startKnob_->Value(), startLast_);
     // Not below 1 Hz: the divider of 0 Hz is beyond every clock.
     const double start =
-        std::clamp(channel_.sweepStartFrequency + std::trunc(turned * kUnitsPerRadian),
-                   kSweepFrequencyRange.low,
-                   std::max(kSweepFrequencyRange.low, channel_.sweepEndFrequency.load()));
+        LimitSweepFrequency(channel_.sweepStartFrequency + std::trunc(turned * kUnitsPerRadian));
     channel_.sweepStartFrequency = start;
     start_->setText(WholeText(start));
 }
@@ -181,8 +187,7 @@ void SweepDialog::OnEndKnob() {
         return;
     }
     const double turned = TurnSinceLast(endKnob_->Value(), endLast_);
-    double end = channel_.sweepEndFrequency + turned * kUnitsPerRadian;
-    end = std::min(std::max(end, channel_.sweepStartFrequency.load()), kSweepFrequencyRange.high);
+    const double end = LimitSweepFrequency(channel_.sweepEndFrequency + turned * kUnitsPerRadian);
     channel_.sweepEndFrequency = end;
     end_->setText(WholeText(end));
 }
@@ -200,7 +205,8 @@ void SweepDialog::OnSpeedKnob() {
 
 void SweepDialog::OnOnPressed() {
     const double start = LimitSweepFrequency(ReadNumber(*start_));
-    const double end = std::max(start, LimitSweepFrequency(ReadNumber(*end_)));
+    // An end below the start sweeps downward.
+    const double end = LimitSweepFrequency(ReadNumber(*end_));
     start_->setText(WholeText(start));
     end_->setText(WholeText(end));
     channel_.sweepStartFrequency = start;
@@ -225,10 +231,19 @@ void SweepDialog::ApplySweepState(bool on) {
         timer_.stop();
     }
     lamp_->SetValue(on);
+    ShowGeneratedFrequency();
 }
 
 void SweepDialog::TimerTick() {
     points_->setText(QString::number(channel_.pointCount.load()));
+    ShowGeneratedFrequency();
+}
+
+void SweepDialog::ShowGeneratedFrequency() {
+    ShowText(*generated_,
+             channel_.sweepOn == 1
+                 ? QString::fromStdString(FrequencyReadoutText(channel_.SweepFrequency()))
+                 : QString());
 }
 
 void RunSweepDialog(ChannelState& channel, QWidget* parent) {

@@ -22,10 +22,11 @@ double LimitSweepFrequency(double hz);
 double LimitSweepSpeed(double ms);
 
 // The Sweep dialog: starts and stops the channel's sweep, which its device session runs (the
-// sample-clock divider steps from the start towards the end frequency, one step every
-// `sweepSpeed` ms, while the buffer loaded last stays in place). While the dialog is open every
-// other channel's worker is paused. Closing it switches a running sweep off (the session then
-// restores the channel's configuration) and resumes the workers. The dialog makes no device call.
+// sample-clock divider steps from the start towards the end frequency, upward or downward, one
+// step every `sweepSpeed` ms, while the buffer loaded last stays in place). While the dialog is
+// open every other channel's worker is paused. Closing it switches a running sweep off (the session
+// then restores the channel's configuration) and resumes the workers. The dialog makes no device
+// call.
 class SweepDialog : public QDialog {
     Q_OBJECT
   public:
@@ -34,7 +35,8 @@ class SweepDialog : public QDialog {
 
     void done(int result) override;
 
-    // One step period: the hidden field shows the point count.
+    // One step period: the hidden field shows the point count, the readout beside ON the
+    // frequency the sweep generates now (empty while it is off).
     void TimerTick();
 
     QLineEdit& StartField() const { return *start_; }
@@ -45,6 +47,7 @@ class SweepDialog : public QDialog {
     CTurnButton& SpeedKnob() const { return *speedKnob_; }
     QPushButton& OnButton() const { return *on_; }
     CLED& Lamp() const { return *lamp_; }
+    QLineEdit& GeneratedFrequency() const { return *generated_; }
     const QTimer& StepTimer() const { return timer_; }
 
   private:
@@ -55,6 +58,7 @@ class SweepDialog : public QDialog {
     void OnSpeedKnob();
     void OnOnPressed();
     void ApplySweepState(bool on);
+    void ShowGeneratedFrequency();
     // Ends the session once: a running sweep is switched off and the workers resume.
     void Finish();
 
@@ -68,6 +72,7 @@ class SweepDialog : public QDialog {
     CTurnButton* speedKnob_;
     CLED* lamp_;
     QPushButton* on_;
+    QLineEdit* generated_;
     QTimer timer_;
     double startLast_ = 0.0;
     double endLast_ = 0.0;

@@ -74,6 +74,22 @@ void DrawCurve(QPainter& painter, const QPolygon& points, const QColor& colour) 
     painter.setRenderHint(QPainter::Antialiasing, false);
 }
 
+// With Wave ON/OFF off the device puts out mid scale, 0 V, whatever the wave: the set wave is
+// drawn dimmed and the flat output over it in the curve's colour.
+void DrawOutputCurve(QPainter& painter, const PlotBox& box, const QPolygon& points,
+                     const WaveParams& params, const WaveStyle& style) {
+    if (params.outputOn) {
+        DrawCurve(painter, points, style.curve);
+        return;
+    }
+    const QColor &c = style.curve, &f = style.field;
+    const auto mix = [](int curve, int field) { return (curve + 2 * field) / 3; };
+    DrawCurve(painter, points,
+              QColor(mix(c.red(), f.red()), mix(c.green(), f.green()), mix(c.blue(), f.blue())));
+    const int row = RowOf(box, 0.0);
+    DrawCurve(painter, QPolygon({QPoint(box.left, row), QPoint(box.right - 1, row)}), c);
+}
+
 // Text whose top-left corner is at (x, y).
 void DrawTextAt(QPainter& painter, int x, int y, const QString& text) {
     painter.drawText(QPoint(x, y + painter.fontMetrics().ascent()), text);
@@ -143,7 +159,7 @@ CurveExtent PaintStandardCurve(QPainter& painter, const PlotBox& box, const Wave
         extent.top = std::min(extent.top, y);
         extent.bottom = std::max(extent.bottom, y);
     }
-    DrawCurve(painter, points, style.curve);
+    DrawOutputCurve(painter, box, points, params, style);
     return extent;
 }
 
@@ -178,7 +194,7 @@ void PaintArbitraryCurve(QPainter& painter, const PlotBox& box, const WaveScene&
         // One point is a constant level: it spans the whole plot.
         points << QPoint(box.right - 1, points.front().y());
     }
-    DrawCurve(painter, points, style.curve);
+    DrawOutputCurve(painter, box, points, scene.params, style);
 }
 
 // ---- layer 4: markers ----------------------------------------------------------------------

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "engine/channel_state.h"
 #include "recording_library.h"
 
@@ -278,6 +280,73 @@ TEST(Sweep, PrepareAndStepThroughTheDividers) {
     c.SweepStep();
     c.SweepStep();
     EXPECT_EQ(c.sweepDivider, 49);  // start equal to end: always S
+}
+
+// The fault: an end below the start was raised to the start, so the sweep stood still.
+TEST(Sweep, AnEndBelowTheStartSweepsDownward) {
+    RecordingLibrary library;
+    PollCoordinator coordinator;
+    ChannelState c(library, coordinator);
+    c.demo = 0;
+    c.pointCount = 4096;
+    c.periodCount = 1;
+    c.sweepStartFrequency = 10000.0;
+    c.sweepEndFrequency = 1000.0;
+    c.StartSweep();
+    EXPECT_EQ(c.sweepEndFrequency, 1000.0);  // nothing raised
+    const int start = c.sweepStartDivider;
+    EXPECT_EQ(start, ClockDivider(10000.0));
+    EXPECT_NEAR(c.SweepFrequency(), 10000.0, 10000.0 * 0.2);
+
+    // One round: every step lowers the frequency, from just below the start to just above the
+    // end, then the next round begins at the start.
+    std::vector<double> round;
+    for (int divider = start + 1; divider < ClockDivider(1000.0); ++divider) {
+        c.SweepStep();
+        EXPECT_EQ(c.sweepDivider, divider);
+        round.push_back(c.SweepFrequency());
+    }
+    ASSERT_GT(round.size(), 10u);
+    for (std::size_t i = 1; i < round.size(); ++i) {
+        EXPECT_LT(round[i], round[i - 1]) << i;
+    }
+    EXPECT_LT(round.front(), 10000.0);
+    EXPECT_GT(round.back(), 1000.0);
+    EXPECT_LT(round.back(), 1100.0);
+    c.SweepStep();
+    EXPECT_EQ(c.sweepDivider, start);
+    c.StopSweep();
+}
+
+TEST(Sweep, TheFrequencyGeneratedFollowsTheDividerAndTheBuffer) {
+    RecordingLibrary library;
+    PollCoordinator coordinator;
+    ChannelState c(library, coordinator);
+    struct Case {
+        int divider;
+        int points;
+        int periods;
+        double hertz;
+    };
+    for (const Case& k : {Case{49, 4096, 1, 200e6 / 49 / 4096}, Case{2, 4096, 1, 200e6 / 2 / 4096},
+                          Case{10, 1000, 4, 200e6 / 10 * 4 / 1000}, Case{0, 4096, 1, 0.0}}) {
+        c.sweepDivider = k.divider;
+        c.pointCount = k.points;
+        c.periodCount = k.periods;
+        EXPECT_DOUBLE_EQ(c.SweepFrequency(), k.hertz) << k.divider;
+    }
+}
+
+TEST(Sweep, ADemoChannelStepsWithoutCallingTheLibrary) {
+    RecordingLibrary library;
+    PollCoordinator coordinator;
+    ChannelState c(library, coordinator);
+    c.PrepareSweep();
+    const int start = c.sweepStartDivider;
+    c.SweepStep();
+    c.SweepStep();
+    EXPECT_EQ(c.sweepDivider, start - 2);
+    EXPECT_TRUE(library.Calls().empty());
 }
 
 TEST(Sweep, DemoNeverCallsTheLibrary) {

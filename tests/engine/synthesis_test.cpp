@@ -192,6 +192,44 @@ TEST(Synthesis, PhaseShiftsByAFractionOfOnePeriod) {
     EXPECT_NEAR(BufferSample(p, 0.1), BufferSample(unshifted, 0.1 + 0.125), 1e-12);
 }
 
+// The display drew the wave shifted by phase x Wave Number periods while the buffer shifts by
+// the phase of one period: Sine at phase 0.25 started at the trough on screen and at the crest
+// on the output.
+TEST(Synthesis, DisplayAndBufferShiftByTheSamePartOfAPeriod) {
+    struct Case {
+        int waveType;
+        float phase;
+        std::int16_t waveNumber;
+        int periodCount;
+    };
+    const Case cases[] = {
+        {Sine, 0.25f, 3, 1},    {Sine, 0.25f, 1, 4},  {Sine, 0.5f, 2, 1},
+        {Sine, 0.75f, 5, 2},    {Sine, 0.1f, 7, 3},   {Ramp, 0.3f, 3, 1},
+        {Square, 0.25f, 3, 2},  {Square, 0.6f, 4, 1}, {Trapezia, 0.45f, 3, 1},
+        {Exponent, 0.2f, 2, 1}, {AmFm, 0.25f, 3, 1},
+    };
+    for (const Case& c : cases) {
+        WaveParams p;
+        p.waveType = c.waveType;
+        p.phase = c.phase;
+        p.waveNumber = c.waveNumber;
+        p.periodCount = c.periodCount;
+        NoiseSource noise;
+        // The same points of a period: the first displayed sample is the buffer's first value.
+        for (const double partOfPeriod : {0.0, 0.1, 0.37, 0.8}) {
+            const double shown = Sample(p, partOfPeriod / c.waveNumber, TimeBase::Display, noise);
+            const double played = Sample(p, partOfPeriod / c.periodCount, TimeBase::Buffer, noise);
+            EXPECT_NEAR(shown, played, 1e-9)
+                << "type " << c.waveType << " phase " << c.phase << " wave number " << c.waveNumber
+                << " periods " << c.periodCount << " at " << partOfPeriod;
+        }
+    }
+    WaveParams sine;
+    sine.phase = 0.25f;
+    NoiseSource noise;
+    EXPECT_NEAR(Sample(sine, 0.0, TimeBase::Display, noise) * 3.5, 2.0, 1e-4);  // the crest
+}
+
 TEST(Synthesis, AmFmFollowTheirFormulas) {
     WaveParams p;
     p.waveType = AmFm;

@@ -63,10 +63,20 @@ TEST(ScpiSweep, ASweepStopsWhenItsChannelLeaves) {
     EXPECT_EQ(bench.device.sweepOn, 0);
 }
 
-TEST(ScpiSweep, StartAboveEndSweepsAtTheStart) {
+// The end was raised to the start, so the sweep stood at the start frequency.
+TEST(ScpiSweep, StartAboveEndSweepsDownward) {
     ScpiBench bench;
     bench.Run("SWE:STAR 5000;STOP 2000;STAT ON");
-    EXPECT_EQ(bench.device.sweepEndFrequency, 5000.0);
+    EXPECT_EQ(bench.device.sweepEndFrequency, 2000.0);
+    EXPECT_EQ(bench.device.sweepStartDivider, ClockDivider(5000.0));
+    EXPECT_EQ(bench.device.sweepDividerStep, 1);  // the divider rises: the frequency falls
+    // A running sweep takes a new end below its start the same way.
+    bench.Run("SWE:STAR 2000;STOP 8000");
+    EXPECT_EQ(bench.device.sweepDividerStep, -1);
+    bench.Run("SWE:STOP 500");
+    EXPECT_EQ(bench.device.sweepStartFrequency, 2000.0);
+    EXPECT_EQ(bench.device.sweepEndFrequency, 500.0);
+    EXPECT_EQ(bench.device.sweepDividerStep, 1);
     bench.Run("SWE:STAT OFF");
 }
 

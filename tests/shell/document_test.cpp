@@ -15,13 +15,17 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <QSlider>
 #include "document/command_ids.h"
 #include "document/csv_commands.h"
 #include "document/multi_tessel_doc.h"
 #include "engine/channel_state.h"
 #include "engine/device_library/simulated_device_library.h"
+#include "formats/settings_file.h"
 #include "shell_fixture.h"
+#include "view/controls/on_off.h"
 #include "view/dialogs/wave_number_dialog.h"
+#include "view/multi_tessel_view.h"
 
 namespace korvane {
 namespace {
@@ -173,14 +177,78 @@ TEST(DeviceWindow, ClosingAppliesThePowerOnOutputAndSavesTheDefaultSettings) {
     EXPECT_DOUBLE_EQ(program.Device(0).m_pState->frequency, 4321.0);
 }
 
-TEST(DeviceWindow, ADemoWindowSavesButNeverReadsTheDefaultSettings) {
+QByteArray FileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The fault: closing a demo window (or a second copy of the program with demo windows only)
+// overwrote Default.set, so the next real generator started from a demo's panel.
+TEST(DeviceWindow, ADemoWindowNeitherSavesNorReadsTheDefaultSettings) {
     ProgramUnderTest program(0);
     ASSERT_TRUE(program.Start());
+    const QString settings = program.ProgramDir() + QStringLiteral("/Default.set");
     program.Device(0).m_pState->SetFrequency(777.0);
     program.Frame().CloseDevice(0);
-    EXPECT_EQ(QFile(program.ProgramDir() + QStringLiteral("/Default.set")).size(), 114);
+    EXPECT_FALSE(QFile::exists(settings)) << "a demo window wrote Default.set";
+
+    // A real generator's panel saved earlier stays byte for byte.
+    SettingsRecord real;
+    real.frequency = 4321.0;
+    const SettingsBytes bytes = EncodeSettings(real);
+    program.WriteFile(QStringLiteral("Default.set"),
+                      QByteArray(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
     ASSERT_TRUE(program.ChooseMenuCommand(kCmdFileNew));
-    EXPECT_DOUBLE_EQ(program.Device(0).m_pState->frequency, 1000.0);
+    EXPECT_DOUBLE_EQ(program.Device(0).m_pState->frequency, 1000.0);  // a demo reads none
+    const QByteArray before = FileBytes(settings);
+    program.Device(0).m_pState->SetFrequency(777.0);
+    program.Frame().CloseDevice(0);
+    EXPECT_EQ(FileBytes(settings), before);
+}
+
+// The fault: an arbitrary panel saved in Default.set came back as a sine without its points.
+TEST(DeviceWindow, AnArbitraryPanelComesBackWithItsPoints) {
+    ProgramUnderTest program(1);
+    ASSERT_TRUE(program.Start());
+    auto* view = qobject_cast<CMultiTesselView*>(program.Device(0).View());
+    ASSERT_NE(view, nullptr);
+    view->SelectWaveType(Arbitrary);  // as the Arb key does: the sine becomes points
+    ChannelState& channel = *program.Device(0).m_pState;
+    channel.arbPoints[5] = 1.25f;
+    const WaveParams saved = channel.Snapshot();
+    program.Frame().CloseDevice(0);
+    EXPECT_EQ(QFile(program.ProgramDir() + QStringLiteral("/Default.set")).size(), 114);
+    EXPECT_TRUE(QFile::exists(program.ProgramDir() + QStringLiteral("/Default.csv")));
+
+    ASSERT_TRUE(program.ChooseMenuCommand(kCmdFileNew));
+    const ChannelState& next = *program.Device(0).m_pState;
+    EXPECT_EQ(next.demo, 0);
+    EXPECT_EQ(next.waveType, Arbitrary);
+    ASSERT_EQ(next.arbPointCount, saved.arbPointCount);
+    for (int i = 0; i < saved.arbPointCount; ++i) {
+        EXPECT_NEAR(next.arbPoints[static_cast<std::size_t>(i)],
+                    saved.arbPoints[static_cast<std::size_t>(i)], 1e-6)
+            << i;
+    }
+    auto* nextView = qobject_cast<CMultiTesselView*>(program.Device(0).View());
+    ASSERT_NE(nextView, nullptr);
+    EXPECT_TRUE(nextView->Form().waveKeys[Arbitrary]->Value());
+    EXPECT_TRUE(nextView->Slider().isVisibleTo(nextView));
+}
+
+// A damaged points file leaves the panel as an older version would, and says which file.
+TEST(DeviceWindow, ADamagedPointsFileIsNamedAndTheSineComesBack) {
+    ProgramUnderTest program(1);
+    ASSERT_TRUE(program.Start());
+    qobject_cast<CMultiTesselView*>(program.Device(0).View())->SelectWaveType(Arbitrary);
+    program.Frame().CloseDevice(0);
+    program.WriteFile(QStringLiteral("Default.csv"), "#CLOCK=1000\r\n#SIZE=0\r\n");
+    program.responder.messages.clear();
+    ASSERT_TRUE(program.ChooseMenuCommand(kCmdFileNew));
+    ASSERT_EQ(program.responder.messages.size(), 1);
+    EXPECT_TRUE(program.responder.messages.front().contains(QStringLiteral("Default.csv")))
+        << program.responder.messages.front().toStdString();
+    EXPECT_EQ(program.Device(0).m_pState->waveType, Sine);
 }
 
 TEST(DeviceWindow, ExitClosesEveryWindowAndFreesItsDevice) {

@@ -43,7 +43,8 @@ TEST(Startup, OneGeneratorGivesAConnectedDeviceOne) {
     EXPECT_TRUE(program.Frame().isVisible());
 }
 
-// A kill while config.ini or Default.set was written left its temporary file beside them.
+// A kill while config.ini, Default.set or the points beside it were written left its temporary
+// file beside them.
 TEST(Startup, RemovesTheTemporaryFilesOfAKilledWrite) {
     QProcess ended;
     ended.start(QStringLiteral("true"), {});
@@ -53,7 +54,8 @@ TEST(Startup, RemovesTheTemporaryFilesOfAKilledWrite) {
 
     ProgramUnderTest program(1);
     const QStringList stale = {QStringLiteral(".config.ini.tmp.%1.0").arg(pid),
-                               QStringLiteral(".Default.set.tmp.%1.4").arg(pid)};
+                               QStringLiteral(".Default.set.tmp.%1.4").arg(pid),
+                               QStringLiteral(".Default.csv.tmp.%1.2").arg(pid)};
     const QStringList kept = {
         QStringLiteral(".config.ini.tmp.%1.0").arg(QCoreApplication::applicationPid()),
         QStringLiteral(".other.ini.tmp.%1.0").arg(pid)};

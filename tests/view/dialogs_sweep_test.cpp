@@ -82,6 +82,40 @@ TEST_F(SweepDialogTest, StepsTheDividerFromStartTowardsEnd) {
     EXPECT_EQ(SentDividers(), expected);
 }
 
+// The faults: the dialog gave no sign of the frequency being generated, and an end below the
+// start was raised to it, so the sweep stood still.
+TEST_F(SweepDialogTest, ADownwardSweepShowsTheFallingFrequency) {
+    channel.pointCount = 4096;
+    channel.periodCount = 1;
+    SweepDialog dialog(channel);
+    dialog.show();
+    Retype(dialog.StartField(), QStringLiteral("20000"));
+    Retype(dialog.EndField(), QStringLiteral("2000"));
+    EXPECT_TRUE(dialog.GeneratedFrequency().text().isEmpty());
+    QTest::mouseClick(&dialog.OnButton(), Qt::LeftButton);
+    EXPECT_DOUBLE_EQ(channel.sweepEndFrequency, 2000.0);
+    EXPECT_EQ(dialog.GeneratedFrequency().text(), QStringLiteral("16.28 KHz"));  // divider 3
+
+    std::vector<double> shown;
+    for (int step = 0; step < 20; ++step) {
+        channel.SweepStep();  // as the channel's session does every period
+        dialog.TimerTick();
+        const QString text = dialog.GeneratedFrequency().text();
+        ASSERT_TRUE(text.endsWith(QStringLiteral(" KHz"))) << text.toStdString();
+        shown.push_back(text.chopped(4).toDouble());
+    }
+    for (std::size_t i = 1; i < shown.size(); ++i) {
+        EXPECT_LT(shown[i], shown[i - 1]) << i;
+    }
+    const std::vector<int> sent = SentDividers();
+    ASSERT_EQ(sent.size(), 20u);
+    EXPECT_EQ(sent.front(), 4);
+    EXPECT_EQ(sent.back(), 23);
+
+    QTest::mouseClick(&dialog.OnButton(), Qt::LeftButton);
+    EXPECT_TRUE(dialog.GeneratedFrequency().text().isEmpty());
+}
+
 TEST_F(SweepDialogTest, OffStopsTheTimerAndBringsTheClockBack) {
     SweepDialog dialog(channel);
     QTest::mouseClick(&dialog.OnButton(), Qt::LeftButton);
@@ -134,8 +168,8 @@ TEST_F(SweepDialogTest, TypedTextsAreLimitedAndTakenOverOnOn) {
     Retype(dialog.EndField(), QStringLiteral("3000"));
     QTest::mouseClick(&dialog.OnButton(), Qt::LeftButton);
     EXPECT_DOUBLE_EQ(channel.sweepStartFrequency, 5000.0);
-    EXPECT_DOUBLE_EQ(channel.sweepEndFrequency, 5000.0);  // the end takes the start
-    EXPECT_EQ(dialog.EndField().text(), QStringLiteral("5000"));
+    EXPECT_DOUBLE_EQ(channel.sweepEndFrequency, 3000.0);  // an end below the start sweeps down
+    EXPECT_EQ(dialog.EndField().text(), QStringLiteral("3000"));
     EXPECT_EQ(channel.sweepSpeed, 250);
     EXPECT_EQ(dialog.StepTimer().interval(), 250);
 }
@@ -162,8 +196,8 @@ TEST_F(SweepDialogTest, KnobsFollowTheWrapRuleAndTheirLimits) {
     EXPECT_DOUBLE_EQ(channel.sweepStartFrequency, 956.0);
 
     channel.sweepEndFrequency = 1000.0;
-    Turn(dialog.StartKnob(), 0.5);  // forward over zero: +0.78 rad, but not above the end
-    EXPECT_DOUBLE_EQ(channel.sweepStartFrequency, 1000.0);
+    Turn(dialog.StartKnob(), 0.5);  // forward over zero: +0.78 rad, also above the end
+    EXPECT_DOUBLE_EQ(channel.sweepStartFrequency, 1080.0);
 
     Turn(dialog.SpeedKnob(), 5.0);  // backwards: the speed stops at 10 ms
     EXPECT_EQ(channel.sweepSpeed, 10);

@@ -2,6 +2,7 @@
 // without sending anything back to the device and without disturbing what the user is doing.
 #include <QSlider>
 #include <string>
+#include <vector>
 
 #include "remote/scpi_instrument.h"
 #include "remote/scpi_session.h"
@@ -147,6 +148,102 @@ TEST_F(PanelFollowTest, AFieldBeingTypedIntoIsNotRewritten) {
     Remote("FREQ 300");
     view->TimerTick();
     EXPECT_EQ(form().frequency->text(), "300.000");
+}
+
+struct TypedFieldCase {
+    const char* name;
+    CStepEdit* PanelForm::*field;
+    const char* typed;
+    const char* remote;
+    const char* shownAfter;  // the remote value, once the entry has ended
+};
+
+class TypedFieldFollowTest : public PanelFollowTest,
+                             public ::testing::WithParamInterface<TypedFieldCase> {
+  protected:
+    // Keyboard focus exists only in an active window.
+    void SetUp() override {
+        view->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(view.get()));
+    }
+};
+
+// The fault: with the field focused and "77" typed, a client's FREQ 5000 rewrote the field to
+// "5000.000" under the cursor, so the next key typed made 5000.0007 Hz.
+TEST_P(TypedFieldFollowTest, ARemoteValueWaitsUntilTheEntryEnds) {
+    const TypedFieldCase& c = GetParam();
+    CStepEdit& field = *(form().*c.field);
+    TypeInto(field, c.typed);
+    ASSERT_TRUE(field.hasFocus());
+    Remote(c.remote);
+    view->TimerTick();
+    view->TimerTick();
+    EXPECT_EQ(field.text().toStdString(), c.typed);
+
+    // Leaving the field shows the value the channel holds.
+    (c.field == &PanelForm::offset ? form().amplitude : form().offset)->setFocus();
+    ASSERT_FALSE(field.hasFocus());
+    view->TimerTick();
+    EXPECT_EQ(field.text().toStdString(), c.shownAfter);
+}
+
+TEST_P(TypedFieldFollowTest, EnterEndsTheEntryToo) {
+    const TypedFieldCase& c = GetParam();
+    CStepEdit& field = *(form().*c.field);
+    TypeInto(field, c.typed);
+    Remote(c.remote);
+    view->TimerTick();
+    EXPECT_EQ(field.text().toStdString(), c.typed);
+    QTest::keyClick(&field, Qt::Key_Return);
+    EXPECT_EQ(field.text().toStdString(), c.shownAfter);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Fields, TypedFieldFollowTest,
+    ::testing::Values(
+        TypedFieldCase{"Frequency", &PanelForm::frequency, "77", "FREQ 5000", "5000.000"},
+        TypedFieldCase{"Amplitude", &PanelForm::amplitude, "1.2", "VOLT 0.5", "0.500"},
+        TypedFieldCase{"Offset", &PanelForm::offset, "0.7", "VOLT:OFFS -1", "-1.000"},
+        TypedFieldCase{"Phase", &PanelForm::phase, "0.3", "PHAS 0.75", "0.750"}),
+    [](const ::testing::TestParamInfo<TypedFieldCase>& info) {
+        return std::string(info.param.name);
+    });
+
+// Typing after the remote change is the user's last word: leaving the field keeps it.
+TEST_F(PanelFollowTest, TypingAfterARemoteChangeWins) {
+    view->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(view.get()));
+    TypeInto(*form().frequency, "77");
+    Remote("FREQ 5000");
+    view->TimerTick();
+    QTest::keyClicks(form().frequency, "0");
+    EXPECT_DOUBLE_EQ(channel().frequency, 770.0);
+    form().offset->setFocus();
+    view->TimerTick();
+    EXPECT_EQ(form().frequency->text(), "770.000");
+    EXPECT_DOUBLE_EQ(channel().frequency, 770.0);
+}
+
+// The fault: while sweeping the readout kept the last measurement, with no sign of the sweep.
+TEST_F(PanelFollowTest, TheReadoutShowsTheFrequencyTheSweepGenerates) {
+    channel().pointCount = 4096;
+    channel().periodCount = 1;
+    view->TimerTick();
+    const QString measured = form().readout->text();
+    Remote("SWE:STAR 20000;STOP 2000;STAT ON");
+    std::vector<double> shown;
+    for (int step = 0; step < 5; ++step) {
+        channel().SweepStep();  // as the channel's session does every period
+        view->TimerTick();
+        const int divider = channel().sweepDivider;
+        const QString expected = QString::asprintf("%.02f KHz", 200e6 / divider / 4096 * 1e-3);
+        EXPECT_EQ(form().readout->text(), expected) << divider;
+        shown.push_back(form().readout->text().chopped(4).toDouble());
+    }
+    EXPECT_GT(shown.front(), shown.back());  // downward
+    Remote("SWE:STAT OFF");
+    view->TimerTick();
+    EXPECT_EQ(form().readout->text(), measured);
 }
 
 TEST_F(PanelFollowTest, AKnobBeingTurnedKeepsItsFieldUntilReleased) {
