@@ -29,23 +29,22 @@ constexpr int kDefaultSmoothWidth = 5;
 }  // namespace
 
 void CMultiTesselView::RegisterPointCommands() {
-    const auto arbitraryOnly = [this](bool (PointHistory::*can)() const) {
-        return [this, can](CommandUi& ui) {
-            ui.enabled = IsArbitrary() && (Document().m_pointHistory.*can)();
-        };
+    // Not in the middle of a stroke: the stroke is recorded as one step when it ends.
+    const auto canStep = [this](bool (PointHistory::*can)() const) {
+        return IsArbitrary() && !stroke_.Dragging() && (Document().m_pointHistory.*can)();
     };
-    commands_.OnCommand(kCmdEditUndo, [this] {
-        if (IsArbitrary() && UndoPointChange(Document())) {
+    const auto step = [this, canStep](bool (PointHistory::*can)() const,
+                                      bool (*restore)(CMultiTesselDoc&)) {
+        if (canStep(can) && restore(Document())) {
             display_->Refresh();
         }
-    });
-    commands_.OnUpdate(kCmdEditUndo, arbitraryOnly(&PointHistory::CanUndo));
-    commands_.OnCommand(kCmdEditRedo, [this] {
-        if (IsArbitrary() && RedoPointChange(Document())) {
-            display_->Refresh();
-        }
-    });
-    commands_.OnUpdate(kCmdEditRedo, arbitraryOnly(&PointHistory::CanRedo));
+    };
+    commands_.OnCommand(kCmdEditUndo, [step] { step(&PointHistory::CanUndo, UndoPointChange); });
+    commands_.OnUpdate(kCmdEditUndo,
+                       [canStep](CommandUi& ui) { ui.enabled = canStep(&PointHistory::CanUndo); });
+    commands_.OnCommand(kCmdEditRedo, [step] { step(&PointHistory::CanRedo, RedoPointChange); });
+    commands_.OnUpdate(kCmdEditRedo,
+                       [canStep](CommandUi& ui) { ui.enabled = canStep(&PointHistory::CanRedo); });
 
     commands_.OnCommand(kCmdSmoothPoints, [this] {
         const int count = Channel().arbPointCount;

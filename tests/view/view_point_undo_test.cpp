@@ -149,6 +149,20 @@ TEST_F(PointUndoTest, KeepsAHundredStrokes) {
     EXPECT_FALSE(Enabled(kCmdEditUndo));
 }
 
+TEST_F(PointUndoTest, UndoWaitsWhileAStrokeIsDrawn) {
+    Stroke(10, plot.top + 40, 30, plot.top + 40);
+    const PointTable first = Table();
+    QTest::mousePress(view.get(), Qt::LeftButton, Qt::NoModifier, {ColumnOf(50), plot.top + 5});
+    QTest::mouseMove(view.get(), {ColumnOf(60), plot.top + 5});
+    const PointTable drawing = Table();
+    EXPECT_FALSE(Enabled(kCmdEditUndo));
+    Run(kCmdEditUndo);
+    EXPECT_EQ(Table(), drawing);
+    QTest::mouseRelease(view.get(), Qt::LeftButton, Qt::NoModifier, {ColumnOf(60), plot.top + 5});
+    ASSERT_TRUE(Run(kCmdEditUndo));
+    EXPECT_EQ(Table(), first);
+}
+
 TEST_F(PointUndoTest, ClickingWithoutMovingRecordsNoStep) {
     QTest::mousePress(view.get(), Qt::LeftButton, Qt::NoModifier, {ColumnOf(5), plot.top + 5});
     QTest::mouseRelease(view.get(), Qt::LeftButton, Qt::NoModifier, {ColumnOf(5), plot.top + 5});
