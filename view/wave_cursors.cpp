@@ -157,7 +157,8 @@ void WaveCursors::paintEvent(QPaintEvent*) {
     for (const Line& line : lines) {
         width = std::max(width, metrics.horizontalAdvance(line.text));
     }
-    const QRect box(plot.right() - width - 3 * kBoxMargin, plot.top() + kBoxMargin,
+    // Below the display's own top line, whose right end reads the point under the pointer.
+    const QRect box(plot.right() - width - 3 * kBoxMargin, plot.top() + 2 * metrics.height(),
                     width + 2 * kBoxMargin, int(lines.size()) * metrics.height() + 2 * kBoxMargin);
     painter.fillRect(box, QColor(0, 0, 0, 190));
     painter.setPen(QColor(200, 200, 200));

@@ -1,4 +1,5 @@
 // The two measuring cursors on the arbitrary display and their readout.
+#include <QImage>
 #include <QMouseEvent>
 #include <limits>
 
@@ -109,6 +110,27 @@ TEST_F(WaveCursorsTest, ARightClickMovesTheNearerCursorAndDraggingCarriesIt) {
     EXPECT_EQ(cursors().CursorPoint(0), 60);
     EXPECT_EQ(cursors().CursorPoint(1), 130);
     EXPECT_TRUE(cursors().ReadoutText().contains(QString::fromUtf8("\u0394t = 70.000 \u00B5s")));
+}
+
+// The number of pixels of `colour` in column x of the view's picture.
+int PixelsInColumn(const QImage& image, int x, QColor colour) {
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        count += image.pixelColor(x, y) == colour ? 1 : 0;
+    }
+    return count;
+}
+
+TEST_F(WaveCursorsTest, TheCursorsAreDrawnOverTheDisplay) {
+    const QColor first(255, 210, 60);
+    const QColor second(90, 220, 255);
+    EXPECT_EQ(PixelsInColumn(view->grab().toImage(), ColumnOf(40), first), 0);
+    Click(Qt::RightButton, 40);
+    Click(Qt::RightButton, 120);
+    const QImage picture = view->grab().toImage();
+    // Dashed lines down the plot: a good part of its height in each cursor's colour.
+    EXPECT_GT(PixelsInColumn(picture, ColumnOf(40), first), (plot.bottom - plot.top) / 4);
+    EXPECT_GT(PixelsInColumn(picture, ColumnOf(120), second), (plot.bottom - plot.top) / 4);
 }
 
 TEST_F(WaveCursorsTest, TheMiddleButtonTakesThemAway) {
