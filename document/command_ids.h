@@ -18,6 +18,7 @@ enum CommandId : int {
     kCmdEditCut = 57635,
     kCmdEditPaste = 57637,
     kCmdEditUndo = 57643,
+    kCmdEditRedo = 57644,
     kCmdWindowCascade = 57650,
     kCmdWindowTile = 57651,
     kCmdAppAbout = 57664,
@@ -52,6 +53,12 @@ enum CommandId : int {
     kCmdChangeDeviceName = 32801,
     kCmdDigitalInput = 32803,
     kCmdRemoteControl = 32804,
+    // Tools on the arbitrary point table.
+    kCmdSmoothPoints = 32850,
+    kCmdNormalisePoints = 32851,
+    kCmdInvertPoints = 32852,
+    kCmdReversePoints = 32853,
+    kCmdShiftPoints = 32854,
 
     kCmdCloseSelectedDevice = 1276,  // the close button beside the device tabs
     kCmdFirstLanguage = 9001,        // language i is 9001 + i

@@ -8,6 +8,7 @@
 #include "document/document_context.h"
 #include "document/multi_tessel_doc.h"
 #include "document/remembered_values.h"
+#include "document/point_edits.h"
 #include "document/user_message.h"
 #include "engine/channel_rules.h"
 #include "engine/channel_state.h"
@@ -162,11 +163,13 @@ void ImportCsv(CMultiTesselDoc& document, const QString& path) {
     if (channel == nullptr) {
         return;
     }
+    PointTable before = ReadPointTable(*channel);
     const FileResult result = korvane::ImportCsv(*channel, FilePath(path), CurrentLanguage());
     if (!result.ok) {
         ShowFileMessage(document, result.message);
         return;
     }
+    RecordPointChange(document, std::move(before));
     document.m_strCsvPath = path;
     document.m_strFileName = QFileInfo(path).fileName();
     // The file's table is handed over as it is; the panel shows the new wave type and frequency
@@ -186,7 +189,9 @@ void ExportCsv(CMultiTesselDoc& document, const QString& path) {
     }
     if (channel->waveType != Arbitrary) {
         // The file holds the wave as points: the channel plays those points from now on.
+        PointTable before = ReadPointTable(*channel);
         ChangeWaveType(*channel, Arbitrary, ArbitraryTable::FromCurrentWave);
+        RecordPointChange(document, std::move(before));
         document.m_strFileName = QString::fromLatin1(kNoCsvFileName);
     }
     const FileResult result =

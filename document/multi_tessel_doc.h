@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "document/command_map.h"
+#include "engine/point_history.h"
 
 class QWidget;
 
@@ -42,6 +43,8 @@ class CMultiTesselDoc : public QObject {
     // another language; 0 while the document has none.
     int m_nNameNumber = 0;
     QString m_strCsvPath;
+    // The undo and redo steps of the channel's arbitrary point table (document/point_edits.h).
+    PointHistory m_pointHistory;
 
     // Creates the channel with its defaults.
     void CreateState(DeviceLibrary& library);

@@ -25,6 +25,13 @@ const std::map<int, const char*>& CommandTexts() {
         {kCmdPointsEdit, "Points Edit"},
         {kCmdZoomOut, "Zoom Out"},
         {kCmdZoomIn, "Zoom In"},
+        {kCmdEditUndo, "Undo"},
+        {kCmdEditRedo, "Redo"},
+        {kCmdSmoothPoints, "Smooth..."},
+        {kCmdNormalisePoints, "Normalise to Peak..."},
+        {kCmdInvertPoints, "Invert"},
+        {kCmdReversePoints, "Reverse"},
+        {kCmdShiftPoints, "Shift..."},
         {kCmdSquare, "Square"},
         {kCmdRamp, "Ramp"},
         {kCmdTrapezia, "Trapezia"},
@@ -90,7 +97,22 @@ const std::vector<MenuEntry>& MainMenuLayout() {
           {kCmdFilePrintSetup},
           {},
           {kCmdAppExit}}},
-        {-1, "&Edit", {{kCmdPointsEdit}, {kCmdZoomOut}, {kCmdZoomIn}}},
+        {-1,
+         "&Edit",
+         {{kCmdPointsEdit},
+          {kCmdZoomOut},
+          {kCmdZoomIn},
+          {},
+          {kCmdEditUndo},
+          {kCmdEditRedo},
+          {},
+          {-1,
+           "Point Tools",
+           {{kCmdSmoothPoints},
+            {kCmdNormalisePoints},
+            {kCmdInvertPoints},
+            {kCmdReversePoints},
+            {kCmdShiftPoints}}}}},
         {-1,
          "Wave P&arameter",
          {{kCmdSquare}, {kCmdRamp}, {kCmdTrapezia}, {kCmdExponent}, {kCmdAmFm}}},
@@ -159,6 +181,9 @@ QList<QKeySequence> CommandShortcuts(int id) {
             return {QKeySequence(Qt::CTRL | Qt::Key_P)};
         case kCmdEditUndo:
             return {QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Backspace)};
+        case kCmdEditRedo:
+            return {QKeySequence(Qt::CTRL | Qt::Key_Y),
+                    QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)};
         case kCmdEditCut:
             return {QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::SHIFT | Qt::Key_Delete)};
         case kCmdEditCopy:

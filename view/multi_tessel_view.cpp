@@ -15,6 +15,7 @@
 #include "view/controls/on_off.h"
 #include "view/dialogs/dialog_support.h"
 #include "view/entry/step_edit.h"
+#include "view/wave_cursors.h"
 #include "view/wave_display.h"
 #include "view/wave_texts.h"
 
@@ -43,6 +44,7 @@ CMultiTesselView::CMultiTesselView(CMultiTesselDoc& document, QWidget* parent)
       form_(BuildPanelForm(*this)),
       panelScroll_(new QScrollArea(this)),
       display_(new WaveDisplay(this)),
+      cursors_(new WaveCursors(*display_)),
       slider_(new QSlider(Qt::Horizontal, this)),
       showHide_(new QToolButton(this)) {
     panelScroll_->setFrameShape(QFrame::NoFrame);

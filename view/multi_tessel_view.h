@@ -6,6 +6,7 @@
 
 #include "document/device_view.h"
 #include "document/multi_tessel_doc.h"
+#include "engine/point_table.h"
 #include "view/channel_follower.h"
 #include "view/knob_turn.h"
 #include "view/panel_form.h"
@@ -19,6 +20,7 @@ class QToolButton;
 namespace korvane {
 
 class ChannelState;
+class WaveCursors;
 class WaveDisplay;
 
 // The front panel of one generator: the waveform display on the left, the control panel on the
@@ -65,6 +67,7 @@ class CMultiTesselView : public DeviceView {
     // ---- parts, for the program's tests ----------------------------------------------------
     const PanelForm& Form() const { return form_; }
     WaveDisplay& Display() const { return *display_; }
+    WaveCursors& Cursors() const { return *cursors_; }
     QSlider& Slider() const { return *slider_; }
     QToolButton& ShowHideButton() const { return *showHide_; }
     // Carries the panel; it scrolls when the form is smaller than the panel.
@@ -109,12 +112,21 @@ class CMultiTesselView : public DeviceView {
     // The Points Edit dialog on point `start`; the edited table is downloaded when it closes.
     void EditPoints(int start);
     void EditPointsFromMenu();
+    // Undo, redo and the tools on the arbitrary point table (multi_tessel_view_tools.cpp).
+    void RegisterPointCommands();
+    // Replaces the table by what `tool` makes of it, as one undo step.
+    void RunPointTool(const std::function<PointTable(const PointTable&)>& tool);
+    // Asks for a tool's number in a small dialog; nullopt when cancelled.
+    std::optional<double> AskToolValue(int titleKey, const char* title, int labelKey,
+                                       const char* label, double value, double low, double high,
+                                       int decimals);
     // Shows a modeless digital I/O dialog, made on first use.
     void ShowDigitalDialog(QDialog*& dialog, const std::function<QDialog*()>& make);
 
     PanelForm form_;
     QScrollArea* panelScroll_;
     WaveDisplay* display_;
+    WaveCursors* cursors_;
     QSlider* slider_;
     QToolButton* showHide_;
     QRect panelRect_;
@@ -123,6 +135,7 @@ class CMultiTesselView : public DeviceView {
     KnobTurn frequencyTurn_;
     KnobTurn amplitudeTurn_;
     PointStroke stroke_;
+    PointTable strokeBefore_;  // the table as the current stroke found it
     ChannelFollower follower_;
     ColourChooser chooseColour_;
     QString noFileText_ = QString::fromLatin1(kNoCsvFileName);

@@ -27,6 +27,7 @@ void CMultiTesselView::RegisterCommands() {
     commands_.OnCommand(kCmdZoomOut, [this] { ZoomOut(); });
     commands_.OnCommand(kCmdShowHideControl, [this] { ToggleControls(); });
     commands_.OnCommand(kCmdPointsEdit, [this] { EditPointsFromMenu(); });
+    RegisterPointCommands();
     commands_.OnCommand(kCmdSweep, [this] { RunSweepDialog(Channel(), this); });
     commands_.OnCommand(kCmdOutputSet, [this] {
         ShowDigitalDialog(outputSet_, [this] { return new OutputSetDialog(Channel(), this); });

@@ -8,6 +8,7 @@
 #include <functional>
 
 #include "document/multi_tessel_doc.h"
+#include "document/point_edits.h"
 #include "engine/channel_rules.h"
 #include "engine/channel_state.h"
 #include "view/controls/led.h"
@@ -61,8 +62,10 @@ void CMultiTesselView::SelectWaveType(int type) {
     ChannelState& channel = Channel();
     const int old = channel.waveType;
     const double oldFrequency = channel.frequency;
-    // The Arb key turns the wave that is on into points.
+    // The Arb key turns the wave that is on into points, which can be undone.
+    PointTable before = ReadPointTable(channel);
     ChangeWaveType(channel, type, ArbitraryTable::FromCurrentWave);
+    RecordPointChange(Document(), std::move(before));
     if (type != old) {
         if (old >= 0 && old < kWaveTypeCount) {
             form_.waveKeys[old]->SetValue(false);

@@ -1,5 +1,6 @@
-// Editing the arbitrary waveform: zooming its window, drawing points with the mouse and the
-// Points Edit dialog.
+// Editing the arbitrary waveform: zooming its window, drawing points with the mouse (a Shift
+// press draws a straight line from the last drawn point), the Points Edit dialog, and the
+// measuring cursors on the right and middle mouse buttons.
 
 #include "view/multi_tessel_view.h"
 
@@ -8,9 +9,11 @@
 #include <algorithm>
 
 #include "document/multi_tessel_doc.h"
+#include "document/point_edits.h"
 #include "engine/channel_state.h"
 #include "view/dialogs/points_edit_dialog.h"
 #include "view/point_column.h"
+#include "view/wave_cursors.h"
 #include "view/wave_display.h"
 
 namespace korvane {
@@ -44,15 +47,27 @@ PlotArea CMultiTesselView::Plot() const {
 }
 
 void CMultiTesselView::mousePressEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton || !IsArbitrary()) {
+    if (!IsArbitrary()) {
+        return;
+    }
+    const QPoint at = event->position().toPoint();
+    if (event->button() == Qt::RightButton || event->button() == Qt::MiddleButton) {
+        cursors_->Press(event->button(), at - display_->pos());
+        return;
+    }
+    if (event->button() != Qt::LeftButton) {
         return;
     }
     const PlotArea plot = Plot();
     ChannelState& channel = Channel();
     // The scale the display last drew with; kept fresh in case the display changed size since.
     channel.ArbViewScale(float(plot.right - plot.left));
-    if (std::optional<int> index = stroke_.Press(channel, plot, event->position().toPoint())) {
+    PointTable before = ReadPointTable(channel);
+    const bool straightLine = event->modifiers().testFlag(Qt::ShiftModifier);
+    if (std::optional<int> index = stroke_.Press(channel, plot, at, straightLine)) {
+        strokeBefore_ = std::move(before);
         display_->SetCursorIndex(*index);
+        display_->Refresh();
         grabMouse();
     }
 }
@@ -61,7 +76,11 @@ void CMultiTesselView::mouseMoveEvent(QMouseEvent* event) {
     if (!IsArbitrary()) {
         return;
     }
-    const PointStroke::Cursor cursor = stroke_.Move(Channel(), Plot(), event->position().toPoint());
+    const QPoint at = event->position().toPoint();
+    if (event->buttons().testFlag(Qt::RightButton)) {
+        cursors_->Drag(at - display_->pos());
+    }
+    const PointStroke::Cursor cursor = stroke_.Move(Channel(), Plot(), at);
     display_->SetCursorX(cursor.x);
     if (cursor.index) {
         display_->SetCursorIndex(*cursor.index);
@@ -70,6 +89,10 @@ void CMultiTesselView::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void CMultiTesselView::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::RightButton) {
+        cursors_->Release();
+        return;
+    }
     if (event->button() != Qt::LeftButton) {
         return;
     }
@@ -77,7 +100,13 @@ void CMultiTesselView::mouseReleaseEvent(QMouseEvent* event) {
         releaseMouse();
     }
     if (IsArbitrary()) {
+        const bool stroke = stroke_.Dragging();
         stroke_.Release(Channel());
+        if (stroke) {
+            // One stroke, however long, is one undo step.
+            RecordPointChange(Document(), std::move(strokeBefore_));
+            strokeBefore_.clear();
+        }
     }
 }
 
@@ -96,6 +125,7 @@ void CMultiTesselView::mouseDoubleClickEvent(QMouseEvent* event) {
 // ---- dialogs ---------------------------------------------------------------------------------
 
 void CMultiTesselView::EditPoints(int start) {
+    PointTable before = ReadPointTable(Channel());
     PointsEditDialog dialog(
         Document(), start,
         [this](int index, int column) {
@@ -105,6 +135,8 @@ void CMultiTesselView::EditPoints(int start) {
         },
         this);
     dialog.exec();
+    // Everything typed while the dialog was open is one undo step.
+    RecordPointChange(Document(), std::move(before));
 }
 
 // Starts at the first point of the window the mouse maps to.

@@ -65,13 +65,18 @@ float VoltageAtRow(const PlotArea& plot, int y) {
     return kFullScale - float((row - plot.top) * 2) * kFullScale / float(plot.bottom - plot.top);
 }
 
-std::optional<int> PointStroke::Press(const ChannelState& channel, const PlotArea& plot,
-                                      QPoint at) {
+std::optional<int> PointStroke::Press(ChannelState& channel, const PlotArea& plot, QPoint at,
+                                      bool straightLine) {
     if (!plot.Contains(at)) {
         return std::nullopt;
     }
     dragging_ = true;
     dragIndex_ = ValidIndex(PointAt(channel, plot, at.x()));
+    if (straightLine && lastDrawn_) {
+        channel.arbPoints[static_cast<std::size_t>(dragIndex_)] = VoltageAtRow(plot, at.y());
+        JoinPoints(channel, *lastDrawn_, dragIndex_);
+        lastDrawn_ = dragIndex_;
+    }
     return dragIndex_;
 }
 
@@ -89,6 +94,7 @@ PointStroke::Cursor PointStroke::Move(ChannelState& channel, const PlotArea& plo
         channel.arbPoints[static_cast<std::size_t>(index)] = VoltageAtRow(plot, at.y());
         JoinPoints(channel, dragIndex_, index);
         dragIndex_ = index;
+        lastDrawn_ = index;
     }
     return cursor;
 }

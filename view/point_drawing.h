@@ -43,8 +43,11 @@ class PointStroke {
         std::optional<int> index;  // unchanged when empty
     };
 
-    // Starts a stroke when `at` lies in the plot; returns the point under it.
-    std::optional<int> Press(const ChannelState& channel, const PlotArea& plot, QPoint at);
+    // Starts a stroke when `at` lies in the plot; returns the point under it. With
+    // `straightLine` the point under `at` gets the pointer's voltage at once and the points from
+    // the last one drawn (in this or an earlier stroke) up to it are set on a straight line.
+    std::optional<int> Press(ChannelState& channel, const PlotArea& plot, QPoint at,
+                             bool straightLine = false);
     Cursor Move(ChannelState& channel, const PlotArea& plot, QPoint at);
     // Ends the stroke (wherever the button was let go) and sends the table once.
     void Release(ChannelState& channel);
@@ -54,6 +57,7 @@ class PointStroke {
   private:
     bool dragging_ = false;
     int dragIndex_ = 0;
+    std::optional<int> lastDrawn_;  // the point the last stroke ended on
 };
 
 }  // namespace korvane
