@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <QKeySequence>
 #include <QTest>
 #include <vector>
 
+#include "support/param_name.h"
 #include "view/controls/led.h"
 #include "view/controls/left_right.h"
 #include "view/controls/on_off.h"
@@ -117,7 +119,12 @@ INSTANTIATE_TEST_SUITE_P(Keys, LeftRightKeyTest,
                                            SwitchKeyCase{false, Qt::Key_Left, false, 0},
                                            SwitchKeyCase{false, Qt::Key_Space, true, 1},
                                            SwitchKeyCase{true, Qt::Key_Space, false, 1},
-                                           SwitchKeyCase{false, Qt::Key_Up, false, 0}));
+                                           SwitchKeyCase{false, Qt::Key_Up, false, 0}),
+                         [](const auto& info) {
+                             return test::ParamName(
+                                 info.param.right ? "right" : "left",
+                                 QKeySequence(info.param.key).toString().toStdString());
+                         });
 
 TEST(LedTest, ShowsWhatIsWrittenAndIgnoresTheMouse) {
     CLED led;

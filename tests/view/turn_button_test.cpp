@@ -141,7 +141,10 @@ INSTANTIATE_TEST_SUITE_P(
     Keys, TurnButtonKeyTest,
     ::testing::Values(KnobKeyCase{Qt::Key_Up, 1}, KnobKeyCase{Qt::Key_Right, 1},
                       KnobKeyCase{Qt::Key_Down, -1}, KnobKeyCase{Qt::Key_Left, -1},
-                      KnobKeyCase{Qt::Key_PageUp, 4}, KnobKeyCase{Qt::Key_PageDown, -4}));
+                      KnobKeyCase{Qt::Key_PageUp, 4}, KnobKeyCase{Qt::Key_PageDown, -4}),
+    [](const auto& info) {
+        return test::ParamName("key", QKeySequence(info.param.key).toString().toStdString());
+    });
 
 TEST_F(TurnButtonTest, OtherKeysLeaveItAlone) {
     KnobEvents events(knob);

@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "engine/point_table.h"
+#include "support/param_name.h"
 #include "view/wave_cursor_readout.h"
 #include "view/wave_cursors.h"
 #include "view/wave_display.h"
@@ -31,7 +32,8 @@ INSTANTIATE_TEST_SUITE_P(
                       TextCase{-1.5, "V", "-1.500 V"}, TextCase{20000.0, "Hz", "20.000 kHz"},
                       TextCase{2.5e6, "Hz", "2.500 MHz"}, TextCase{3e-9, "s", "3.000 ns"},
                       TextCase{0.0, "V", "0.000 V"}, TextCase{0.9999999, "s", "1.000 s"},
-                      TextCase{std::numeric_limits<double>::infinity(), "Hz", "-- Hz"}));
+                      TextCase{std::numeric_limits<double>::infinity(), "Hz", "-- Hz"}),
+    [](const auto& info) { return test::ParamName("shows", info.param.expected); });
 
 TEST(CursorReadout, TimesFollowThePeriod) {
     EXPECT_DOUBLE_EQ(PointSeconds(250, 1000, 1000.0), 250e-6);
