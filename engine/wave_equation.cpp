@@ -7,7 +7,6 @@
 #include <cstdio>
 #include <numbers>
 
-#include "engine/volt_clip.h"
 #include "engine/wave_type.h"
 
 namespace korvane {
@@ -68,15 +67,15 @@ bool WaveEquation::SetExpression(const std::string& expression, EquationError& e
     return true;
 }
 
-bool WaveEquation::Evaluate(int pointCount, EquationTable& table, EquationError& error) {
+bool WaveEquation::EvaluateValues(int pointCount, std::vector<double>& values,
+                                  EquationError& error) {
     if (!compiled_) {
         error = {-1, "no expression"};
         return false;
     }
     const int count = std::clamp(pointCount, 1, kMaxPoints);
     Parser& p = *parser_;
-    EquationTable result;
-    result.points.resize(static_cast<std::size_t>(count));
+    std::vector<double> result(static_cast<std::size_t>(count));
     p.n = count;
     try {
         for (int k = 0; k < count; ++k) {
@@ -89,14 +88,22 @@ bool WaveEquation::Evaluate(int pointCount, EquationTable& table, EquationError&
                 error = {-1, where};
                 return false;
             }
-            result.points[static_cast<std::size_t>(k)] =
-                ClipToFullScale(volts, result.clippedCount);
+            result[static_cast<std::size_t>(k)] = volts;
         }
     } catch (const mu::Parser::exception_type& failure) {
         error = ErrorOf(failure, p.length);
         return false;
     }
-    table = std::move(result);
+    values = std::move(result);
+    return true;
+}
+
+bool WaveEquation::Evaluate(int pointCount, FittedWave& table, EquationError& error) {
+    std::vector<double> values;
+    if (!EvaluateValues(pointCount, values, error)) {
+        return false;
+    }
+    table = FitToTable(values, {});
     return true;
 }
 

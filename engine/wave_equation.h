@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/wave_resample.h"
+
 namespace korvane {
 
 // Where and why an expression failed. `position` counts characters from 0 and lies within the
@@ -11,11 +13,6 @@ namespace korvane {
 struct EquationError {
     int position = -1;
     std::string message;
-};
-
-struct EquationTable {
-    std::vector<float> points;  // within ±3.5 V
-    int clippedCount = 0;       // points whose value lay outside ±3.5 V
 };
 
 // An expression in t (0 <= t < 1 over one period), i (the point index from 0) and n (the point
@@ -32,9 +29,11 @@ class WaveEquation {
     // Compiles `expression`; on a syntax error returns false and keeps nothing of it.
     bool SetExpression(const std::string& expression, EquationError& error);
 
-    // One period of `pointCount` (1..4096) points into `table`. A point without a value (the
-    // square root of a negative number, 0/0) fails the whole table, naming the point.
-    bool Evaluate(int pointCount, EquationTable& table, EquationError& error);
+    // One period of `pointCount` (1..4096) values, unclipped. A point without a value (the
+    // square root of a negative number, 0/0) fails them all, naming the point.
+    bool EvaluateValues(int pointCount, std::vector<double>& values, EquationError& error);
+    // EvaluateValues, clipped to ±3.5 V into `table`.
+    bool Evaluate(int pointCount, FittedWave& table, EquationError& error);
 
   private:
     struct Parser;

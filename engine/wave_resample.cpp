@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "engine/volt_clip.h"
+#include "engine/channel_rules.h"
 #include "engine/wave_type.h"
 
 namespace korvane {
@@ -37,6 +37,16 @@ void Interpolate(std::span<const double> in, std::span<double> out) {
         const double part = position - static_cast<double>(k);
         out[j] = in[k] + (in[(k + 1) % in.size()] - in[k]) * part;
     }
+}
+
+// A point value kept within the ±3.5 V the DAC puts out; `clipped` counts the values that were
+// not (an infinity among them).
+float ClipToFullScale(double volts, int& clipped) {
+    if (volts > kFullScaleVolts || volts < -kFullScaleVolts) {
+        ++clipped;
+        return static_cast<float>(volts > 0.0 ? kFullScaleVolts : -kFullScaleVolts);
+    }
+    return static_cast<float>(volts);
 }
 
 }  // namespace

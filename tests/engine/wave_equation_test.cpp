@@ -24,7 +24,7 @@ TEST_P(WaveEquationValueTest, EvaluatesEveryPoint) {
     WaveEquation equation;
     EquationError error;
     ASSERT_TRUE(equation.SetExpression(c.expression, error)) << error.message;
-    EquationTable table;
+    FittedWave table;
     ASSERT_TRUE(equation.Evaluate(c.pointCount, table, error)) << error.message;
     ASSERT_EQ(table.points.size(), c.points.size());
     for (std::size_t k = 0; k < c.points.size(); ++k) {
@@ -64,7 +64,7 @@ TEST_P(WaveEquationErrorTest, SaysWhereAndWhy) {
     EXPECT_FALSE(equation.SetExpression(bad.expression, error));
     EXPECT_EQ(error.position, bad.position);
     EXPECT_EQ(error.message, bad.message);
-    EquationTable table;
+    FittedWave table;
     EXPECT_FALSE(equation.Evaluate(8, table, error)) << "a failed expression leaves none";
     EXPECT_EQ(error.message, "no expression");
 }
@@ -85,12 +85,15 @@ TEST(WaveEquationTest, ValuesBeyondTheFullScaleAreClippedAndCounted) {
     WaveEquation equation;
     EquationError error;
     ASSERT_TRUE(equation.SetExpression("5 * sin(2 * pi * t)", error));
-    EquationTable table;
+    FittedWave table;
     ASSERT_TRUE(equation.Evaluate(8, table, error));
     EXPECT_EQ(table.points[2], 3.5f);
     EXPECT_EQ(table.points[6], -3.5f);
     EXPECT_EQ(table.points[1], 3.5f);  // 3.54 V: clipped too
     EXPECT_EQ(table.clippedCount, 6);
+    std::vector<double> values;
+    ASSERT_TRUE(equation.EvaluateValues(8, values, error));
+    EXPECT_NEAR(values[2], 5.0, 1e-12) << "the values themselves are not clipped";
 
     ASSERT_TRUE(equation.SetExpression("1 / t", error));  // an infinity at t = 0
     ASSERT_TRUE(equation.Evaluate(4, table, error));
@@ -102,7 +105,7 @@ TEST(WaveEquationTest, APointWithoutAValueIsNamedAndTheTableKept) {
     WaveEquation equation;
     EquationError error;
     ASSERT_TRUE(equation.SetExpression("sqrt(0.5 - t)", error));
-    EquationTable table;
+    FittedWave table;
     table.points = {1.0f};
     EXPECT_FALSE(equation.Evaluate(4, table, error));
     EXPECT_EQ(error.position, -1);
@@ -114,7 +117,7 @@ TEST(WaveEquationTest, TheCountIsKeptWithinTheTable) {
     WaveEquation equation;
     EquationError error;
     ASSERT_TRUE(equation.SetExpression("t", error));
-    EquationTable table;
+    FittedWave table;
     ASSERT_TRUE(equation.Evaluate(10000, table, error));
     EXPECT_EQ(table.points.size(), 4096u);
     EXPECT_FLOAT_EQ(table.points[4095], 4095.0f / 4096.0f);
