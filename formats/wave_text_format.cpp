@@ -66,10 +66,32 @@ bool FirstPartRises(std::span<const std::string_view> dataLines) {
 bool LooksNumeric(std::string_view line) {
     bool digit = false;
     for (char c : line) {
-        if (IsDigit(c)) {
-            digit = true;
-        } else if (std::string_view("+-.,;eE\" \t").find(c) == std::string_view::npos) {
-            return false;
+        switch (c) {
+            case '0':
+            case '1':
+            case '2':
+            case '3':
+            case '4':
+            case '5':
+            case '6':
+            case '7':
+            case '8':
+            case '9':
+                digit = true;
+                break;
+            case '+':
+            case '-':
+            case '.':
+            case ',':
+            case ';':
+            case 'e':
+            case 'E':
+            case '"':
+            case ' ':
+            case '\t':
+                break;
+            default:
+                return false;
         }
     }
     return digit;
