@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "formats/waveform_data.h"
+
 namespace korvane {
 
 // What an importer found in a file, for the preview to show.
@@ -42,5 +44,11 @@ struct ImportOptions {
     int column = 0;               // column (text) or channel (sound) counted from 1; 0 = default
     double fullScaleVolts = 3.5;  // a sound's full scale (sample value 1.0) in volts
 };
+
+// The fitted table as a waveform to apply to a channel (ApplyWaveform): one period lasts as long
+// as the `sourceCount` values did at `sourceRate`; without a rate (0) the table plays at
+// `frequency`.
+WaveformData ImportedWaveform(std::vector<float> points, std::size_t sourceCount, double sourceRate,
+                              double frequency);
 
 }  // namespace korvane

@@ -220,5 +220,14 @@ TEST(WaveTextImportTest, AFileBeyondTheSizeBoundIsRefusedWithoutReadingIt) {
     EXPECT_EQ(error.Text(), (folder / "huge.txt").string() + ": the file is larger than 64 MB");
 }
 
+// One period lasts as long as the file's values did; without a rate the frequency stays.
+TEST(ImportedWaveformTest, TheTablesRateFollowsTheFilesDuration) {
+    WaveformData timed = ImportedWaveform({0.5f, -0.5f}, 10000, 48000.0, 1000.0);
+    EXPECT_EQ(timed.points, (std::vector<float>{0.5f, -0.5f}));
+    EXPECT_FLOAT_EQ(timed.sampleRate, 2.0f * 4.8f);  // 10,000 values at 48 kHz: 4.8 Hz
+    WaveformData untimed = ImportedWaveform({0.5f, -0.5f, 0.0f}, 3, 0.0, 1000.0);
+    EXPECT_FLOAT_EQ(untimed.sampleRate, 3000.0f);
+}
+
 }  // namespace
 }  // namespace korvane

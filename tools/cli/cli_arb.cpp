@@ -150,16 +150,13 @@ int MakeArbitrary(const std::vector<std::string>& rawArgs) {
         fit.peakVolts = *args.peak;
     }
     FittedWave table = FitToTable(values, fit);
-    // The file's period lasts as long as the values did; without a rate the channel's frequency
-    // stays.
-    const double count = static_cast<double>(table.points.size());
-    const double frequency = sampleRate > 0.0 ? sampleRate / static_cast<double>(values.size())
-                                              : channel.frequency.load();
-    WaveformData waveform{static_cast<float>(count * frequency), std::move(table.points)};
+    const int clipped = table.clippedCount;
+    WaveformData waveform = ImportedWaveform(std::move(table.points), values.size(), sampleRate,
+                                             channel.frequency.load());
     ApplyWaveform(channel, waveform);
-    if (table.clippedCount > 0) {
-        std::fprintf(stderr, "korvaneawg-cli: %d of %zu points clipped to ±3.5 V\n",
-                     table.clippedCount, waveform.points.size());
+    if (clipped > 0) {
+        std::fprintf(stderr, "korvaneawg-cli: %d of %zu points clipped to ±3.5 V\n", clipped,
+                     waveform.points.size());
     }
     FileResult result = ExportCsv(channel, args.output);
     return result.ok ? kOk : BadInput(result.message);
