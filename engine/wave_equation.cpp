@@ -3,8 +3,8 @@
 #include <muParser.h>
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <numbers>
 
 #include "engine/wave_type.h"
@@ -83,9 +83,11 @@ bool WaveEquation::EvaluateValues(int pointCount, std::vector<double>& values,
             p.t = static_cast<double>(k) / count;
             const double volts = p.parser.Eval();
             if (std::isnan(volts)) {
-                char where[96];
-                std::snprintf(where, sizeof where, "no value at point %d (t = %g)", k, p.t);
-                error = {-1, where};
+                // Written with a decimal point whatever the locale, as the expression is.
+                char t[32];
+                char* end = std::to_chars(t, t + sizeof t, p.t).ptr;
+                error = {-1, "no value at point " + std::to_string(k) +
+                                 " (t = " + std::string(t, end) + ")"};
                 return false;
             }
             result[static_cast<std::size_t>(k)] = volts;
