@@ -184,6 +184,19 @@ INSTANTIATE_TEST_SUITE_P(
         BadText{"Empty", "", 0, "wave.csv: expected one or more lines of numbers, found none"}),
     [](const auto& info) { return std::string(info.param.name); });
 
+TEST(WaveTextImportTest, ValuesBeyondTheBoundAreRefusedAtTheFirstLineTooMany) {
+    std::string text;
+    text.reserve(2 * (kMaxWaveTextValues + 1));
+    for (long long k = 0; k <= kMaxWaveTextValues; ++k) {
+        text += "0\n";
+    }
+    ImportedWave wave;
+    ImportError error;
+    EXPECT_FALSE(ParseWaveText(text, "long.txt", {}, wave, error));
+    EXPECT_EQ(error.Text(), "long.txt:10000001: more than 10000000 values");
+    EXPECT_TRUE(wave.values.empty());
+}
+
 TEST(WaveTextImportTest, BadFilesInTheDataFolderNameTheirLine) {
     ImportedWave wave;
     ImportError error;

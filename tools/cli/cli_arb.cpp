@@ -159,7 +159,8 @@ int MakeArbitrary(const std::vector<std::string>& rawArgs) {
                      waveform.points.size());
     }
     FileResult result = ExportCsv(channel, args.output);
-    return result.ok ? kOk : BadInput(result.message);
+    // The program's message for a failed save does not name the file.
+    return result.ok ? kOk : BadInput(args.output + ": " + result.message);
 }
 
 int PrintSpectrum(const std::vector<std::string>& args) {
