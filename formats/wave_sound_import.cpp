@@ -2,6 +2,8 @@
 
 #include <sndfile.h>
 
+#include <algorithm>
+#include <climits>
 #include <cmath>
 #include <memory>
 #include <string>
@@ -103,9 +105,13 @@ bool ReadSoundFile(const std::filesystem::path& path, const ImportOptions& optio
         error = {file, 0, "expected sound samples, found none"};
         return false;
     }
-    const auto averagedBy = static_cast<int>((info.frames + kMaxSoundValues - 1) / kMaxSoundValues);
+    // A damaged header may claim any frame count: the block size stays an int and the memory
+    // set aside stays within the kept values; reading stops where the data does.
+    const auto averagedBy = static_cast<int>(
+        std::min<sf_count_t>((info.frames + kMaxSoundValues - 1) / kMaxSoundValues, INT_MAX));
     ImportedWave read;
-    read.values.reserve(static_cast<std::size_t>(info.frames / averagedBy + 1));
+    read.values.reserve(static_cast<std::size_t>(
+        std::min<sf_count_t>(info.frames / averagedBy + 1, kMaxSoundValues + 1)));
     BlockAverage average(averagedBy, options.fullScaleVolts, read.values);
     std::vector<float> chunk(static_cast<std::size_t>(kChunkFrames * info.channels));
     sf_count_t frame = 0;
