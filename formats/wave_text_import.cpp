@@ -3,6 +3,7 @@
 #include <cmath>
 #include <vector>
 
+#include "formats/csv_file.h"
 #include "formats/wave_text_format.h"
 #include "platform/atomic_file.h"
 
@@ -160,12 +161,44 @@ class ValueReader {
     double lastTime_ = 0.0;
 };
 
+// The program's own waveform file ("#CLOCK=", "#SIZE=", then "<volts>,0,0" lines) read by its
+// own reader, so that importing one gives its points and rate rather than the last column's
+// zeros.
+bool ParseProgramCsv(std::string_view text, const std::string& file, ImportedWave& wave,
+                     ImportError& error) {
+    WaveformData waveform;
+    switch (ParseCsv(text, waveform)) {
+        case WaveformError::None:
+            break;
+        case WaveformError::TooManyPoints:
+            error = {file, 2, "expected #SIZE= of at most 4096 points"};
+            return false;
+        default:
+            error = {file, 2, "expected #SIZE= of 1 or more points and as many point lines"};
+            return false;
+    }
+    ImportedWave read;
+    read.values.assign(waveform.points.begin(), waveform.points.end());
+    read.sampleRate = waveform.sampleRate > 0.0f ? waveform.sampleRate : 0.0;
+    ImportDetection& found = read.detection;
+    found.separator = ',';
+    found.columns = 3;
+    found.headerLines = 2;
+    found.pointCount = static_cast<long long>(read.values.size());
+    found.format = "waveform CSV";
+    wave = std::move(read);
+    return true;
+}
+
 }  // namespace
 
 bool ParseWaveText(std::string_view text, const std::string& file, const ImportOptions& options,
                    ImportedWave& wave, ImportError& error) {
     if (text.substr(0, 3) == "\xEF\xBB\xBF") {
         text.remove_prefix(3);  // the byte-order mark spreadsheets write
+    }
+    if (text.substr(0, 7) == "#CLOCK=") {
+        return ParseProgramCsv(text, file, wave, error);
     }
     ImportedWave read;
     ValueReader values(file, options, read, error);

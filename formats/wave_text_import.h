@@ -17,7 +17,8 @@ inline constexpr long long kMaxWaveTextValues = 10'000'000;
 // comma. Empty lines and comments (#, ;, //) are skipped anywhere; lines before the first number
 // are a header. The value is the last column unless options.column names another; with two or
 // more columns the first is the time, which gives the sample rate. `file` names the text in
-// errors. On failure `wave` is left unchanged.
+// errors. The program's own waveform CSV (starting "#CLOCK=") is read as the program opens it,
+// its points in column 1. On failure `wave` is left unchanged.
 bool ParseWaveText(std::string_view text, const std::string& file, const ImportOptions& options,
                    ImportedWave& wave, ImportError& error);
 

@@ -70,6 +70,10 @@ INSTANTIATE_TEST_SUITE_P(
         ImportCase{"TimeColumnChosen",
                    {"--import", "data:time_volts.csv", "--column", "1"},
                    {"clock=4000.000000", "size=4", "0.000000", "0.001000", "0.002000", "0.003000"}},
+        ImportCase{
+            "ProgramsOwnCsv",
+            {"--import", "data:program_wave.csv"},
+            {"clock=4000.000000", "size=4", "0.000000", "1.500000", "0.000000", "-1.500000"}},
         ImportCase{"ThreeKept",
                    {"--import", "data:three_values.txt"},
                    {"clock=3000.000000", "size=3", "1.000000", "-2.000000", "0.500000"}},

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "formats/csv_file.h"
 #include "formats/wave_sound_import.h"
 #include "formats/wave_text_import.h"
 #include "scratch_folder.h"
@@ -231,6 +232,27 @@ TEST(WaveTextImportTest, AFileBeyondTheSizeBoundIsRefusedWithoutReadingIt) {
     ImportError error;
     EXPECT_FALSE(ReadWaveTextFile(folder / "huge.txt", {}, wave, error));
     EXPECT_EQ(error.Text(), (folder / "huge.txt").string() + ": the file is larger than 64 MB");
+}
+
+TEST(WaveTextImportTest, TheProgramsOwnCsvGivesItsPointsAndRate) {
+    ImportedWave wave;
+    ImportError error;
+    ASSERT_TRUE(ParseWaveText(FormatCsv(4000.0f, std::vector<float>{0.5f, -1.25f, 3.0f}), "own.csv",
+                              {}, wave, error))
+        << error.Text();
+    EXPECT_EQ(wave.values, (std::vector<double>{0.5, -1.25, 3.0}));
+    EXPECT_EQ(wave.sampleRate, 4000.0);
+    EXPECT_EQ(wave.detection.format, "waveform CSV");
+    EXPECT_EQ(wave.detection.pointCount, 3);
+
+    EXPECT_FALSE(ParseWaveText("#CLOCK=1000\r\n#SIZE=0\r\n", "own.csv", {}, wave, error));
+    EXPECT_EQ(error.Text(),
+              "own.csv:2: expected #SIZE= of 1 or more points and as many point lines");
+    EXPECT_FALSE(ParseWaveText("#CLOCK=1000\r\n#SIZE=3\r\n1,0,0\r\n", "own.csv", {}, wave, error));
+    EXPECT_EQ(error.Text(),
+              "own.csv:2: expected #SIZE= of 1 or more points and as many point lines");
+    EXPECT_FALSE(ParseWaveText("#CLOCK=1000\r\n#SIZE=4097\r\n", "own.csv", {}, wave, error));
+    EXPECT_EQ(error.Text(), "own.csv:2: expected #SIZE= of at most 4096 points");
 }
 
 // One period lasts as long as the file's values did; without a rate the frequency stays.
