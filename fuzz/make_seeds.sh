@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 cli=${1:-build/bin/korvaneawg-cli}
 seeds=fuzz/seeds
 rm -rf "$seeds"
-mkdir -p "$seeds"/{fuzz_csv,fuzz_archive,fuzz_settings,fuzz_language,fuzz_scpi}
+mkdir -p "$seeds"/{fuzz_csv,fuzz_archive,fuzz_settings,fuzz_language,fuzz_scpi,fuzz_wave_text}
 
 # One small waveform and one panel per wave type; the archive holds the CSV lines as UTF-16LE.
 for type in 0 1 2 3 4 5 6 7 8; do
@@ -28,3 +28,9 @@ printf 'DATA:ARB 0.1,-0.2,1.5,0\nFUNC USER\nMEAS:FREQ?\nMEAS:MODE COUN\nCOUN:RES
     >"$seeds/fuzz_scpi/data.txt"
 printf 'SWE:STAR 100\nSWE:STOP 10000\nSWE:STEP 5\nSWE:STAT ON\nOUTP OFF\nOUTP:ATT 20\nTRIG:SOUR EXT\nTRIG:SLOP NEG\nSOUR2:OUTP?\n' \
     >"$seeds/fuzz_scpi/sweep.txt"
+
+# The text wave importer starts from the test files: every separator and decimal mark.
+cp tests/formats/data/{one_per_line.txt,time_volts.csv,zeit_spannung.csv,three_values.txt} \
+    "$seeds/fuzz_wave_text/"
+printf '0\t0,25\n1\t-0,5\n' >"$seeds/fuzz_wave_text/tab_comma.txt"
+printf '  0   0.25\n1 -0.5\n' >"$seeds/fuzz_wave_text/blanks.txt"

@@ -40,6 +40,8 @@ std::error_code ReadFilePrefix(const std::filesystem::path& path, std::size_t li
     if (!S_ISREG(info.st_mode)) {
         return Error(S_ISDIR(info.st_mode) ? EISDIR : EINVAL);
     }
+    // Room for the whole file at once: a large file is not copied as the text grows.
+    bytes.reserve(std::min(limit, static_cast<std::size_t>(info.st_size)));
     constexpr std::size_t kChunk = 65536;
     while (bytes.size() < limit) {
         const std::size_t old = bytes.size();

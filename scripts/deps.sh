@@ -9,6 +9,8 @@ packages=(cmake g++ make clang libclang-rt-14-dev qt6-base-dev qt6-base-dev-tool
 packages+=(qt6-translations-l10n)
 # The formatting check and the Debian package and its checks.
 packages+=(clang-format dpkg-dev appstream desktop-file-utils)
+# Equations, spectra and sound-file import.
+packages+=(libmuparser-dev libfftw3-dev libsndfile1-dev)
 # The remote-control tests drive the server through PyVISA.
 packages+=(python3-pyvisa-py)
 missing=()
