@@ -5,7 +5,7 @@
 namespace korvane {
 
 void ChannelState::SetFrequency(double value) {
-    frequency = Limit(value, FrequencyRange(waveType));
+    frequency = Limit(value, FrequencyRange(*this));
     if (demo) {
         return;
     }

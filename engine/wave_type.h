@@ -29,5 +29,6 @@ enum DeviceCommand : int {
 
 inline constexpr int kMaxPoints = 4096;
 inline constexpr double kMasterClockHz = 200000000.0;
+inline constexpr double kFullScaleVolts = 3.5;  // the DAC puts out ±3.5 V
 
 }  // namespace korvane

@@ -145,11 +145,11 @@ void RestartRunningSweep(C& c) {
 double DigitalOutWord(const C& c) {
     return static_cast<double>(c.digitalOut);
 }
-double MinSweepFrequency(const C&) {
-    return kSweepFrequencyRange.low;
+double MinSweepFrequency(const C& c) {
+    return SweepFrequencyRange(c).low;
 }
-double MaxSweepFrequency(const C&) {
-    return kSweepFrequencyRange.high;
+double MaxSweepFrequency(const C& c) {
+    return SweepFrequencyRange(c).high;
 }
 
 }  // namespace

@@ -85,8 +85,8 @@ const std::vector<Choice>& WaveChoices() {
 NumericField FrequencyField() {
     return {"[SOURce#]:FREQuency",
             kHertz,
-            [](const C& c) { return FrequencyRange(c.waveType).low; },
-            [](const C& c) { return FrequencyRange(c.waveType).high; },
+            [](const C& c) { return FrequencyRange(c).low; },
+            [](const C& c) { return FrequencyRange(c).high; },
             Read<&C::frequency>,
             [](C& c, double v) { c.SetFrequency(v); },
             10};
