@@ -151,8 +151,9 @@ TEST(SoundCard, RightPlaysOnWhileLeftIsOff) {
 TEST(SoundCard, SynchronisedOutputsKeepTheSetPhase) {
     FileSoundCard card;
     // Started at different moments and frequencies, the outputs are out of step...
-    card.Right().SetFrequency(1300.0);
-    card.Settle();
+    card.Right().SetFrequency(1001.7);
+    const std::uint64_t detour = card.Settle();
+    ASSERT_TRUE(Eventually([&] { return card.Library().FramesWritten() > detour + 4096; }));
     card.Right().SetFrequency(1000.0);
     card.Right().phase = 0.25f;
     card.Right().RequestDownload();
