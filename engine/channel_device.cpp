@@ -88,6 +88,9 @@ void ChannelState::ExecuteCommand(int code) {
         case DeviceCommand::SetPowerOnOutput:
             library_.DDSSetPowerOnOutput(deviceIndex, powerOnOutput);
             break;
+        case DeviceCommand::Synchronize:
+            library_.SynchronizeOutputs(deviceIndex);
+            break;
         default:
             break;  // unknown codes are dropped
     }

@@ -12,6 +12,12 @@ void ChannelState::SetFrequency(double value) {
     commands_.RequestFrequency(demo == 1);
 }
 
+void ChannelState::RequestSynchronize() {
+    if (!demo && library_.OutputsOnClock(deviceIndex) > 1) {
+        PushCommand(DeviceCommand::Synchronize);
+    }
+}
+
 void ChannelState::SetOffset(double value) {
     offset = Limit(value, kOffsetRange);
     RequestDownload();

@@ -25,6 +25,9 @@ enum DeviceCommand : int {
     SetTrigger = 4,
     SetSingleWave = 5,
     SetPowerOnOutput = 6,
+    // Restarts every output on the device's clock at the same sample (a sound card's left and
+    // right); a device without such outputs ignores it.
+    Synchronize = 7,
 };
 
 inline constexpr int kMaxPoints = 4096;

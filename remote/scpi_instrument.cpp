@@ -168,6 +168,13 @@ void Instrument::ResetChannels() {
             channel->CoalesceRemoteCommands();
         }
     }
+    SynchronizeChannels();
+}
+
+void Instrument::SynchronizeChannels() {
+    for (ChannelState* channel : channels_) {
+        channel->RequestSynchronize();
+    }
 }
 
 void Instrument::SetSweep(ChannelState& channel, bool on) {

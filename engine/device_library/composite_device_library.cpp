@@ -112,6 +112,11 @@ std::string CompositeDeviceLibrary::Describe(int device) const {
     return Forward(device, std::string(), [](DeviceLibrary& l, int d) { return l.Describe(d); });
 }
 
+int CompositeDeviceLibrary::OutputsOnClock(int device) const {
+    return Forward(device, DeviceLibrary::OutputsOnClock(device),
+                   [](DeviceLibrary& l, int d) { return l.OutputsOnClock(d); });
+}
+
 bool CompositeDeviceLibrary::SynchronizeOutputs(int device) {
     return Forward(device, false, [](DeviceLibrary& l, int d) { return l.SynchronizeOutputs(d); });
 }

@@ -34,6 +34,7 @@ class CompositeDeviceLibrary : public DeviceLibrary {
     double MaxFrequency(int device) const override;
     bool HasTriggerAndDigitalIo(int device) const override;
     std::string Describe(int device) const override;
+    int OutputsOnClock(int device) const override;
     bool SynchronizeOutputs(int device) override;
 
   private:

@@ -45,6 +45,8 @@ class DeviceLibrary {
     // What the device is, for the user ("Sound card left output (default)"); empty for a
     // generator, which its window's name describes well enough.
     virtual std::string Describe(int /*device*/) const { return {}; }
+    // How many outputs run on the device's sample clock (itself included).
+    virtual int OutputsOnClock(int /*device*/) const { return 1; }
     // Restarts every output that shares the device's clock at the same sample, so that their
     // phases are as set; false when the device has no such outputs.
     virtual bool SynchronizeOutputs(int /*device*/) { return false; }

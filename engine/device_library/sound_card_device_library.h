@@ -55,6 +55,7 @@ class SoundCardDeviceLibrary : public DeviceLibrary {
     double MaxFrequency(int device) const override;
     bool HasTriggerAndDigitalIo(int device) const override { return !Valid(device); }
     std::string Describe(int device) const override;
+    int OutputsOnClock(int device) const override { return Valid(device) ? kOutputs : 1; }
     bool SynchronizeOutputs(int device) override;
 
     // The sample rate the output plays at.

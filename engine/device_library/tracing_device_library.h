@@ -41,6 +41,7 @@ class TracingDeviceLibrary : public DeviceLibrary {
         return inner_->HasTriggerAndDigitalIo(device);
     }
     std::string Describe(int device) const override { return inner_->Describe(device); }
+    int OutputsOnClock(int device) const override { return inner_->OutputsOnClock(device); }
     bool SynchronizeOutputs(int device) override;
 
   private:
