@@ -180,6 +180,7 @@ std::vector<CommandSpec> DataCommands() {
         return 0;
     }));
 
+    const std::size_t firstDigital = table.size();
     table.push_back(ChannelCommand("[SOURce#]:DIGital:OUTPut", false, [](CommandContext& context) {
         if (int error = ExpectParameters(context, 1); error != 0) {
             return error;
@@ -210,6 +211,7 @@ std::vector<CommandSpec> DataCommands() {
                                 {{"PATTern", 0}, {"PROGrammable", 1}},
                                 [](const C& c) { return c.dioMode.load(); },
                                 [](C& c, int mode) { c.SetDioMode(mode); }});
+    MarkTriggerOrDigitalIo(table, firstDigital);
 
     AddField(table,
              NumericField{"[SOURce#]:SWEep:STARt", kHertz, MinSweepFrequency, MaxSweepFrequency,

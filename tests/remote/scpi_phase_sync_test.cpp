@@ -13,10 +13,11 @@ namespace {
 
 using Queue = std::vector<int>;
 
-// Two outputs on one clock, as a sound card's left and right.
+// Two outputs on one clock, as a sound card's left and right, without trigger or digital I/O.
 class TwoOutputLibrary : public korvane::testing::RecordingLibrary {
   public:
     int OutputsOnClock(int) const override { return 2; }
+    bool HasTriggerAndDigitalIo(int) const override { return false; }
     bool SynchronizeOutputs(int device) override {
         Record(device == 0 ? "SynchronizeOutputs(0)" : "SynchronizeOutputs(1)", 1);
         return true;
@@ -77,6 +78,20 @@ TEST(ScpiPhaseSync, ResetStartsTheOutputsTogether) {
     EXPECT_EQ(bench.left.QueuedCommands(),
               (Queue{SetFrequency, SetTrigger, SetDioMode, SetSingleWave, Download, Synchronize}));
     EXPECT_EQ(bench.right.QueuedCommands().back(), Synchronize);
+}
+
+TEST(ScpiPhaseSync, TriggerAndDigitalCommandsSayTheHardwareIsMissing) {
+    TwoOutputs bench;
+    for (const char* line :
+         {"DIG:OUTP 5", "DIG:OUTP?", "DIG:INP?", "DIG:MODE PROG", "TRIG:SOUR EXT", "TRIG:SLOP?"}) {
+        bench.Run(line);
+        EXPECT_EQ(bench.Run("SYST:ERR?"), "-241,\"Hardware missing\"\n") << line;
+    }
+    EXPECT_EQ(bench.left.digitalOut, 0);
+    EXPECT_EQ(bench.left.extTrigger, 0);
+    EXPECT_TRUE(bench.left.QueuedCommands().empty());
+    bench.Run("FREQ 2000");
+    EXPECT_EQ(bench.Run("SYST:ERR?"), "0,\"No error\"\n");
 }
 
 TEST(ScpiPhaseSync, AnOutputWithItsOwnClockQueuesNothing) {
