@@ -48,6 +48,14 @@ void ChannelState::ConfigureDevice() {
 
 void ChannelState::Download() {
     WaveParams params = Snapshot();
+    if (library_.AcceptsVolts(deviceIndex)) {
+        // The device takes the wave at full precision rather than as 12-bit codes.
+        std::array<double, kMaxPoints> volts;
+        std::span<double> buffer(volts.data(), static_cast<std::size_t>(params.pointCount));
+        FillVolts(params, buffer, ThreadNoise());
+        library_.DDSDownloadVolts(deviceIndex, volts.data(), params.pointCount);
+        return;
+    }
     std::array<std::uint16_t, kMaxPoints> codes;
     std::span<std::uint16_t> buffer(codes.data(), static_cast<std::size_t>(params.pointCount));
     FillDacCodes(params, buffer, ThreadNoise());
@@ -79,6 +87,9 @@ void ChannelState::ExecuteCommand(int code) {
             break;
         case DeviceCommand::SetPowerOnOutput:
             library_.DDSSetPowerOnOutput(deviceIndex, powerOnOutput);
+            break;
+        case DeviceCommand::Synchronize:
+            library_.SynchronizeOutputs(deviceIndex);
             break;
         default:
             break;  // unknown codes are dropped

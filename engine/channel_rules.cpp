@@ -74,6 +74,19 @@ int LimitWhole(double value, int low, int high) {
     return static_cast<int>(whole);
 }
 
+double MaxFrequency(const ChannelState& channel, int waveType) {
+    return std::min(MaxFrequency(waveType), channel.Library().MaxFrequency(channel.deviceIndex));
+}
+
+Range FrequencyRange(const ChannelState& channel) {
+    return {kMinFrequency, MaxFrequency(channel, channel.waveType)};
+}
+
+Range SweepFrequencyRange(const ChannelState& channel) {
+    return {kSweepFrequencyRange.low,
+            std::min(kSweepFrequencyRange.high, MaxFrequency(channel, channel.waveType))};
+}
+
 Range TrapeziaPartRange(float other1, float other2) {
     return {0.0, static_cast<double>(std::max(0.0f, (1.0f - other1) - other2))};
 }

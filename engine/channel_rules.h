@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "engine/device_library/device_library.h"
 #include "engine/wave_type.h"
 
 namespace korvane {
@@ -27,9 +28,8 @@ bool OutsideRange(double value, Range range);
 int LimitWhole(double value, int low, int high);
 
 // ---- ranges ----------------------------------------------------------------------------------
-inline constexpr double kFullScaleVolts = 3.5;  // the DAC puts out ±3.5 V
 inline constexpr double kMinFrequency = 1.0;
-inline constexpr double kMaxSineFrequency = 75000000.0;
+inline constexpr double kMaxSineFrequency = kGeneratorMaxFrequency;
 inline constexpr double kMaxOtherFrequency = 25000000.0;
 inline constexpr float kMaxAmplitude = static_cast<float>(kFullScaleVolts);
 inline constexpr double kMaxOffset = 7.0;
@@ -41,6 +41,13 @@ constexpr double MaxFrequency(int waveType) {
 constexpr Range FrequencyRange(int waveType) {
     return {kMinFrequency, MaxFrequency(waveType)};
 }
+// The highest frequency `channel` may take with wave type `waveType`: the wave type's, or less
+// when the channel's device plays no higher.
+double MaxFrequency(const ChannelState& channel, int waveType);
+// The channel's frequency range for its present wave type.
+Range FrequencyRange(const ChannelState& channel);
+// The sweep's start and end frequencies on this channel.
+Range SweepFrequencyRange(const ChannelState& channel);
 inline constexpr Range kAmplitudeRange{0.0, kFullScaleVolts};
 inline constexpr Range kOffsetRange{-kMaxOffset, kMaxOffset};
 inline constexpr Range kFractionRange{0.0, 1.0};      // phase, duties, trapezia parts, AM depth

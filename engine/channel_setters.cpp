@@ -5,11 +5,17 @@
 namespace korvane {
 
 void ChannelState::SetFrequency(double value) {
-    frequency = Limit(value, FrequencyRange(waveType));
+    frequency = Limit(value, FrequencyRange(*this));
     if (demo) {
         return;
     }
     commands_.RequestFrequency(demo == 1);
+}
+
+void ChannelState::RequestSynchronize() {
+    if (!demo && library_.OutputsOnClock(deviceIndex) > 1) {
+        PushCommand(DeviceCommand::Synchronize);
+    }
 }
 
 void ChannelState::SetOffset(double value) {

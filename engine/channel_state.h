@@ -121,6 +121,10 @@ class ChannelState {
     void SetMeasureFrequency(int value);
     // Returns 0 (and stores nothing) for a demo channel, else 1.
     int SetPowerOnOutput(int apply, int value);
+    // Once the commands queued before it are sent, every output sharing the device's sample
+    // clock restarts at the same sample, so that channels at one frequency keep the phases set.
+    // Nothing for a demo channel or a device whose output has its own clock.
+    void RequestSynchronize();
 
     // ---- device operations ---------------------------------------------------------------------
     // The full configuration: at start and after the device comes back. Queued configuration

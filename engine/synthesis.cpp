@@ -178,13 +178,12 @@ double Evaluate(const Prepared& q, double tp, NoiseSource& noise) {
 // Evaluates one wave formula over the whole buffer; the switch stays outside the loop. The times
 // i / n + phase shift are formed a block ahead, two at a time, so that each pair of divisions goes
 // out as one vector instruction; every time is still the exactly rounded quotient, which the
-// segment edges need (i x (1 / n) falls one step short for many i).
-template <typename Formula>
-void FillWith(const Prepared& q, std::span<std::uint16_t> codes, Formula formula) {
+// segment edges need (i x (1 / n) falls one step short for many i). `store` (i, value) receives
+// each normalised sample.
+template <typename Formula, typename Store>
+void FillWith(const Prepared& q, int size, Formula formula, Store store) {
     constexpr int kBlock = 512;
-    const int size = static_cast<int>(codes.size());
     const double n = size;
-    const int outputOn = q.params->outputOn;
     alignas(16) double times[kBlock];
     for (int first = 0; first < size; first += kBlock) {
         const int count = std::min(kBlock, size - first);
@@ -193,17 +192,16 @@ void FillWith(const Prepared& q, std::span<std::uint16_t> codes, Formula formula
             times[k + 1] = (first + k + 1) / n + q.phaseShift;
         }
         for (int k = 0; k < count; ++k) {
-            codes[static_cast<std::size_t>(first + k)] = ToDacCode(formula(times[k]), outputOn);
+            store(first + k, formula(times[k]));
         }
     }
 }
 
 // Waves without time: the noise, and the silence of an unknown wave type.
-template <typename Draw>
-void FillWithoutTime(const Prepared& q, std::span<std::uint16_t> codes, Draw draw) {
-    const int outputOn = q.params->outputOn;
-    for (std::uint16_t& code : codes) {
-        code = ToDacCode(draw(), outputOn);
+template <typename Draw, typename Store>
+void FillWithoutTime(int size, Draw draw, Store store) {
+    for (int i = 0; i < size; ++i) {
+        store(i, draw());
     }
 }
 
@@ -212,8 +210,8 @@ void FillWithoutTime(const Prepared& q, std::span<std::uint16_t> codes, Draw dra
 // falls just below a whole point now and then (point 15 of a 22-point table read as 14), so a
 // table of exactly one period would lose points; the integer steps also spare a division and a
 // 64-bit remainder per sample.
-void FillArbitrary(const Prepared& q, std::span<std::uint16_t> codes) {
-    const int n = static_cast<int>(codes.size());
+template <typename Store>
+void FillArbitrary(const Prepared& q, int n, Store store) {
     if (n == 0) {
         return;
     }
@@ -234,12 +232,10 @@ void FillArbitrary(const Prepared& q, std::span<std::uint16_t> codes) {
     // Sample i reads floor((i x step + start) / n) mod count: the part of a point moves the
     // remainder's origin, so that it carries into the next point at rest / n + shiftPart >= 1.
     const int start = std::min(n - 1, static_cast<int>(std::floor(n * shiftPart)));
-    const int outputOn = q.params->outputOn;
     int j = shiftWhole;  // the point of sample i
     int rest = start;    // (i x step + start) mod n
     for (int i = 0; i < n; ++i) {
-        codes[static_cast<std::size_t>(i)] = ToDacCode(
-            q.params->arbPoints[static_cast<std::size_t>(j)] * kVoltScaleSingle, outputOn);
+        store(i, q.params->arbPoints[static_cast<std::size_t>(j)] * kVoltScaleSingle);
         rest += stepRest;
         j += stepWhole;
         if (rest >= n) {
@@ -247,6 +243,44 @@ void FillArbitrary(const Prepared& q, std::span<std::uint16_t> codes) {
             ++j;
         }
         j = j >= count ? j - count : j;
+    }
+}
+
+// A whole output buffer of `size` points on the buffer time base, each normalised sample handed
+// to `store` (i, value).
+template <typename Store>
+void FillBuffer(const WaveParams& params, int size, NoiseSource& noise, Store store) {
+    Prepared q = Prepare(params, TimeBase::Buffer);
+    switch (params.waveType) {
+        case Sine:
+            return FillWith(
+                q, size, [&](double tp) { return SineAt(q, tp); }, store);
+        case Ramp:
+            return FillWith(
+                q, size, [&](double tp) { return RampAt(q, tp); }, store);
+        case Square:
+            return FillWith(
+                q, size, [&](double tp) { return SquareAt(q, tp); }, store);
+        case Exponent:
+            return FillWith(
+                q, size, [&](double tp) { return ExponentAt(q, tp); }, store);
+        case Arbitrary:
+            return FillArbitrary(q, size, store);
+        case Trapezia:
+            return FillWith(
+                q, size, [&](double tp) { return TrapeziaAt(q, tp); }, store);
+        case AmFm:
+            return FillWith(
+                q, size, [&](double tp) { return AmFmAt(q, tp); }, store);
+        case GaussNoise:
+            return FillWithoutTime(
+                size, [&] { return GaussNoiseAt(q, noise); }, store);
+        case WhiteNoise:
+            return FillWithoutTime(
+                size, [&] { return WhiteNoiseAt(q, noise); }, store);
+        default:
+            return FillWithoutTime(
+                size, [] { return 0.0; }, store);
     }
 }
 
@@ -353,44 +387,19 @@ std::uint16_t ToDacCode(double value, int outputOn) {
     return c >= 4095.0 ? 4095 : 0;
 }
 
-int ClockDivider(double frequency) {
-    double d = kMasterClockHz / frequency * 0.000244140625 + 0.999755859375;
-    // Below 1 Hz (or for 0 / NaN) the divider would leave the int range: keep the slowest clock.
-    if (!(d < 2147483647.0)) {
-        return 2147483647;
-    }
-    return static_cast<int>(d);
-}
-
 void FillDacCodes(const WaveParams& params, std::span<std::uint16_t> codes, NoiseSource& noise) {
-    Prepared q = Prepare(params, TimeBase::Buffer);
-    switch (params.waveType) {
-        case Sine:
-            return FillWith(q, codes, [&](double tp) { return SineAt(q, tp); });
-        case Ramp:
-            return FillWith(q, codes, [&](double tp) { return RampAt(q, tp); });
-        case Square:
-            return FillWith(q, codes, [&](double tp) { return SquareAt(q, tp); });
-        case Exponent:
-            return FillWith(q, codes, [&](double tp) { return ExponentAt(q, tp); });
-        case Arbitrary:
-            return FillArbitrary(q, codes);
-        case Trapezia:
-            return FillWith(q, codes, [&](double tp) { return TrapeziaAt(q, tp); });
-        case AmFm:
-            return FillWith(q, codes, [&](double tp) { return AmFmAt(q, tp); });
-        case GaussNoise:
-            return FillWithoutTime(q, codes, [&] { return GaussNoiseAt(q, noise); });
-        case WhiteNoise:
-            return FillWithoutTime(q, codes, [&] { return WhiteNoiseAt(q, noise); });
-        default:
-            return FillWithoutTime(q, codes, [] { return 0.0; });
-    }
+    const int outputOn = params.outputOn;
+    FillBuffer(params, static_cast<int>(codes.size()), noise, [&](int i, double value) {
+        codes[static_cast<std::size_t>(i)] = ToDacCode(value, outputOn);
+    });
 }
 
-NoiseSource& ThreadNoise() {
-    thread_local NoiseSource noise;
-    return noise;
+void FillVolts(const WaveParams& params, std::span<double> volts, NoiseSource& noise) {
+    const bool on = params.outputOn != 0;
+    FillBuffer(params, static_cast<int>(volts.size()), noise, [&](int i, double value) {
+        volts[static_cast<std::size_t>(i)] =
+            on && std::isfinite(value) ? value * kFullScaleVolts : 0.0;
+    });
 }
 
 }  // namespace korvane

@@ -62,6 +62,9 @@ int ClockDivider(double frequency);
 
 // The codes of a whole output buffer: codes.size() points on the buffer time base.
 void FillDacCodes(const WaveParams& params, std::span<std::uint16_t> codes, NoiseSource& noise);
+// The same buffer at full precision, in volts (a switched-off output gives 0 V, as does a
+// non-finite sample); nothing is clipped here.
+void FillVolts(const WaveParams& params, std::span<double> volts, NoiseSource& noise);
 
 // Counts coming from a device or a file are kept within 1..4096 before they index a table.
 constexpr int LimitPointCount(int count) {

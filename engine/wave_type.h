@@ -25,9 +25,13 @@ enum DeviceCommand : int {
     SetTrigger = 4,
     SetSingleWave = 5,
     SetPowerOnOutput = 6,
+    // Restarts every output on the device's clock at the same sample (a sound card's left and
+    // right); a device without such outputs ignores it.
+    Synchronize = 7,
 };
 
 inline constexpr int kMaxPoints = 4096;
 inline constexpr double kMasterClockHz = 200000000.0;
+inline constexpr double kFullScaleVolts = 3.5;  // the DAC puts out ±3.5 V
 
 }  // namespace korvane

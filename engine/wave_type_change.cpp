@@ -51,8 +51,9 @@ void ChangeWaveType(ChannelState& channel, int type, ArbitraryTable table) {
         }
         channel.SetWaveType(type);
     }
-    if (channel.frequency > MaxFrequency(type)) {
-        channel.SetFrequency(MaxFrequency(type));
+    const double highest = MaxFrequency(channel, type);
+    if (channel.frequency > highest) {
+        channel.SetFrequency(highest);
     }
     channel.RequestDownload();
 }

@@ -76,6 +76,12 @@ CommandSpec CommonCommand(std::string_view name, bool query, Handler handler) {
     return spec;
 }
 
+void MarkTriggerOrDigitalIo(std::vector<CommandSpec>& table, std::size_t first) {
+    for (std::size_t i = first; i < table.size(); ++i) {
+        table[i].triggerOrDigitalIo = true;
+    }
+}
+
 const std::vector<CommandSpec>& CommandTable() {
     static const std::vector<CommandSpec> table = [] {
         std::vector<CommandSpec> all;

@@ -48,8 +48,13 @@ struct CommandSpec {
     bool common = false;   // "*RST": one node, written without the '*'
     bool channel = false;  // addresses a channel
     bool waits = false;    // runs only when every channel has sent its queued commands
+    // Refused ("Hardware missing") on a device without trigger input and digital I/O.
+    bool triggerOrDigitalIo = false;
     Handler handler;
 };
+
+// Marks the commands of `table` from index `first` on as trigger or digital I/O commands.
+void MarkTriggerOrDigitalIo(std::vector<CommandSpec>& table, std::size_t first);
 
 // Builders for the parts of the table.
 std::vector<CommandSpec> CommonCommands();

@@ -142,11 +142,11 @@ void RestartRunningSweep(C& c) {
 double DigitalOutWord(const C& c) {
     return static_cast<double>(c.digitalOut);
 }
-double MinSweepFrequency(const C&) {
-    return kSweepFrequencyRange.low;
+double MinSweepFrequency(const C& c) {
+    return SweepFrequencyRange(c).low;
 }
-double MaxSweepFrequency(const C&) {
-    return kSweepFrequencyRange.high;
+double MaxSweepFrequency(const C& c) {
+    return SweepFrequencyRange(c).high;
 }
 
 }  // namespace
@@ -177,6 +177,7 @@ std::vector<CommandSpec> DataCommands() {
         return 0;
     }));
 
+    const std::size_t firstDigital = table.size();
     table.push_back(ChannelCommand("[SOURce#]:DIGital:OUTPut", false, [](CommandContext& context) {
         if (int error = ExpectParameters(context, 1); error != 0) {
             return error;
@@ -207,6 +208,7 @@ std::vector<CommandSpec> DataCommands() {
                                 {{"PATTern", 0}, {"PROGrammable", 1}},
                                 [](const C& c) { return c.dioMode.load(); },
                                 [](C& c, int mode) { c.SetDioMode(mode); }});
+    MarkTriggerOrDigitalIo(table, firstDigital);
 
     AddField(table,
              NumericField{"[SOURce#]:SWEep:STARt", kHertz, MinSweepFrequency, MaxSweepFrequency,

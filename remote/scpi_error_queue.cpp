@@ -50,6 +50,8 @@ std::string_view ErrorText(int code) {
             return "Illegal parameter value";
         case kOutOfMemory:
             return "Out of memory";
+        case kHardwareMissing:
+            return "Hardware missing";
         case kSelfTestFailed:
             return "Self-test failed";
         case kQueueOverflow:

@@ -32,6 +32,7 @@ enum ErrorCode : int {
     kTooMuchData = -223,
     kIllegalParameterValue = -224,
     kOutOfMemory = -225,
+    kHardwareMissing = -241,
     kSelfTestFailed = -330,
     kQueueOverflow = -350,
     kInputBufferOverrun = -363,

@@ -99,6 +99,10 @@ Instrument::Result Instrument::Execute(const ProgramUnit& unit, ClientState& cli
         }
         channel = channels_[static_cast<std::size_t>(channelNumber - 1)];
     }
+    if (spec->triggerOrDigitalIo && channel != nullptr && channel->demo == 0 &&
+        !channel->Library().HasTriggerAndDigitalIo(channel->deviceIndex)) {
+        return refuse(kHardwareMissing);  // a sound card: no pretending
+    }
     if ((spec->waits && !OperationsCompleteLocked()) ||
         (channel != nullptr && !spec->query && MustWait(*channel))) {
         result.wait = true;
@@ -167,6 +171,13 @@ void Instrument::ResetChannels() {
             channel->RequestDownload();
             channel->CoalesceRemoteCommands();
         }
+    }
+    SynchronizeChannels();
+}
+
+void Instrument::SynchronizeChannels() {
+    for (ChannelState* channel : channels_) {
+        channel->RequestSynchronize();
     }
 }
 

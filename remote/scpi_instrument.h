@@ -54,7 +54,10 @@ class Instrument {
     // ---- for the commands (called while Execute holds the lock) ----
     std::string Identity() const;
     // Every channel back to its defaults, sweeps off, the full configuration queued.
+    // (And the outputs of a card restart together.)
     void ResetChannels();
+    // Every channel's outputs restart at the same sample once its queued commands are sent.
+    void SynchronizeChannels();
     void SetSweep(ChannelState& channel, bool on);
     // OperationsComplete, for a command.
     bool OperationsCompleteLocked() const;

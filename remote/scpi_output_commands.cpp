@@ -65,6 +65,7 @@ std::vector<CommandSpec> OutputCommands() {
                                 [](const C& c) { return c.singleWave.load(); },
                                 [](C& c, int on) { c.SetSingleWave(on); },
                                 true});
+    const std::size_t firstTrigger = table.size();
     AddField(table, ChoiceField{"[SOURce#]:TRIGger:SOURce",
                                 {{"IMMediate", 0}, {"EXTernal", 1}},
                                 [](const C& c) { return c.extTrigger.load(); },
@@ -74,6 +75,7 @@ std::vector<CommandSpec> OutputCommands() {
                                 {{"POSitive", 1}, {"NEGative", 0}},
                                 [](const C& c) { return c.triggerEdge.load(); },
                                 [](C& c, int edge) { c.SetTriggerEdge(edge); }});
+    MarkTriggerOrDigitalIo(table, firstTrigger);
     return table;
 }
 

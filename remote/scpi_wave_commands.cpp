@@ -3,6 +3,7 @@
 #include "engine/channel_state.h"
 #include "remote/scpi_command_table.h"
 #include "remote/scpi_fields.h"
+#include "remote/scpi_instrument.h"
 #include "remote/scpi_wave_select.h"
 
 namespace korvane::scpi {
@@ -85,8 +86,8 @@ const std::vector<Choice>& WaveChoices() {
 NumericField FrequencyField() {
     return {"[SOURce#]:FREQuency",
             kHertz,
-            [](const C& c) { return FrequencyRange(c.waveType).low; },
-            [](const C& c) { return FrequencyRange(c.waveType).high; },
+            [](const C& c) { return FrequencyRange(c).low; },
+            [](const C& c) { return FrequencyRange(c).high; },
             Read<&C::frequency>,
             [](C& c, double v) { c.SetFrequency(v); },
             10};
@@ -123,6 +124,11 @@ std::vector<CommandSpec> WaveCommands() {
     AddField(table, AmplitudeField());
     AddField(table, OffsetField());
     AddField(table, ShapeField<Phase>("[SOURce#]:PHASe", kPlain));
+    // The card's outputs restart together; PHASe then sets each against the others.
+    table.push_back(ChannelCommand("[SOURce#]:PHASe:SYNChronize", false,
+                                   WithoutParameters([](CommandContext& context) {
+                                       context.instrument.SynchronizeChannels();
+                                   })));
     AddField(table, PercentShapeField<SquareDuty>("[SOURce#]:FUNCtion:SQUare:DCYCle"));
     AddField(table, PercentShapeField<RampDuty>("[SOURce#]:FUNCtion:RAMP:SYMMetry"));
     AddField(table, ShapeField<TrapeziaRise>("[SOURce#]:FUNCtion:TRAPezia:RISE", kFraction));

@@ -13,6 +13,9 @@ packages+=(clang-format dpkg-dev appstream desktop-file-utils)
 packages+=(libmuparser-dev libfftw3-dev libsndfile1-dev)
 # The remote-control tests drive the server through PyVISA.
 packages+=(python3-pyvisa-py)
+# The sound card as a generator: ALSA, FFTW for its band-limited tables, and the tests' private
+# PulseAudio server with its recorder.
+packages+=(libasound2-dev libasound2-plugins libfftw3-dev pulseaudio pulseaudio-utils alsa-utils)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -1,8 +1,12 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 namespace korvane {
+
+// The highest frequency a hardware generator puts out (a sine).
+inline constexpr double kGeneratorMaxFrequency = 75000000.0;
 
 // The thirteen calls of the generator's driver library. Device index -1 (a demo channel) or an
 // unknown index must return without effect. Implementations are called from the GUI thread and
@@ -25,6 +29,27 @@ class DeviceLibrary {
     virtual int DDSGetMeasure(int device, int kind, double* value) = 0;
     virtual int DDSResetCounter(int device) = 0;
     virtual int DDSSetPowerOnOutput(int device, int on) = 0;
+
+    // ---- abilities beyond the driver's calls; the defaults describe a hardware generator ----
+    // Whether the device takes its buffer at full precision through DDSDownloadVolts rather
+    // than as 12-bit DAC codes.
+    virtual bool AcceptsVolts(int /*device*/) const { return false; }
+    // Loads the buffer as volts (±3.5 V is full scale); false when the device does not take it.
+    virtual bool DDSDownloadVolts(int /*device*/, const double* /*volts*/, int /*count*/) {
+        return false;
+    }
+    // The highest frequency the device plays.
+    virtual double MaxFrequency(int /*device*/) const { return kGeneratorMaxFrequency; }
+    // Whether the device has an external trigger input and digital inputs and outputs.
+    virtual bool HasTriggerAndDigitalIo(int /*device*/) const { return true; }
+    // What the device is, for the user ("Sound card left output (default)"); empty for a
+    // generator, which its window's name describes well enough.
+    virtual std::string Describe(int /*device*/) const { return {}; }
+    // How many outputs run on the device's sample clock (itself included).
+    virtual int OutputsOnClock(int /*device*/) const { return 1; }
+    // Restarts every output that shares the device's clock at the same sample, so that their
+    // phases are as set; false when the device has no such outputs.
+    virtual bool SynchronizeOutputs(int /*device*/) { return false; }
 
   protected:
     DeviceLibrary() = default;

@@ -3,9 +3,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
+#include "engine/device_library/composite_device_library.h"
 #include "engine/device_library/shared_object_device_library.h"
 #include "engine/device_library/simulated_device_library.h"
+#include "engine/device_library/sound_card_alsa_output.h"
+#include "engine/device_library/sound_card_device_library.h"
 #include "engine/device_library/tracing_device_library.h"
 
 namespace korvane {
@@ -13,34 +17,74 @@ namespace {
 
 constexpr int kMaxSimulatedDevices = 64;
 
-int SimulatedDeviceCount() {
-    const char* text = std::getenv("KVDDS_SIMULATED_DEVICES");
+// The whole-number value of environment variable `name` within low..high; `fallback` when it
+// is unset, and (with a message) when it is not such a number.
+long EnvironmentNumber(const char* name, long low, long high, long fallback) {
+    const char* text = std::getenv(name);
     if (!text || !*text) {
-        return 1;
+        return fallback;
     }
     char* end = nullptr;
-    long count = std::strtol(text, &end, 10);
-    if (*end != '\0' || count < 0 || count > kMaxSimulatedDevices) {
-        std::fprintf(stderr, "KVDDS_SIMULATED_DEVICES=%s is not a count from 0 to %d; using 1\n",
-                     text, kMaxSimulatedDevices);
-        return 1;
+    long value = std::strtol(text, &end, 10);
+    if (*end != '\0' || value < low || value > high) {
+        std::fprintf(stderr, "%s=%s is not a number from %ld to %ld; using %ld\n", name, text, low,
+                     high, fallback);
+        return fallback;
     }
-    return static_cast<int>(count);
+    return value;
+}
+
+std::unique_ptr<DeviceLibrary> LoadDriver(const char* path) {
+    auto loaded = std::make_unique<SharedObjectDeviceLibrary>(path);
+    if (!loaded->Loaded()) {
+        std::fprintf(stderr, "%s; running without hardware\n", loaded->ErrorText().c_str());
+    }
+    return loaded;
 }
 
 }  // namespace
 
+std::optional<AudioSettings> AudioSettingsFromEnvironment() {
+    const char* pcm = std::getenv("KVDDS_AUDIO");
+    if (!pcm || !*pcm) {
+        return std::nullopt;
+    }
+    AudioSettings settings;
+    settings.pcm = pcm;
+    settings.rate = static_cast<unsigned>(
+        EnvironmentNumber("KVDDS_AUDIO_RATE", 8000, 768000, AudioSettings::kDefaultRate));
+    settings.latencyMs = static_cast<unsigned>(
+        EnvironmentNumber("KVDDS_AUDIO_LATENCY", 5, 2000, AudioSettings::kDefaultLatencyMs));
+    return settings;
+}
+
+std::unique_ptr<DeviceLibrary> CreateSoundCardLibrary(const AudioSettings& settings) {
+    auto library = std::make_unique<SoundCardDeviceLibrary>(
+        std::make_unique<AlsaOutput>(settings.pcm, settings.rate, settings.latencyMs),
+        settings.pcm);
+    const std::string error = library->OpenError();
+    if (!error.empty()) {
+        std::fprintf(stderr, "%s; the sound card outputs wait for it\n", error.c_str());
+    }
+    return library;
+}
+
 std::unique_ptr<DeviceLibrary> CreateDeviceLibraryFromEnvironment() {
     std::unique_ptr<DeviceLibrary> library;
     const char* driver = std::getenv("KVDDS_LIBRARY");
-    if (driver && *driver) {
-        auto loaded = std::make_unique<SharedObjectDeviceLibrary>(driver);
-        if (!loaded->Loaded()) {
-            std::fprintf(stderr, "%s; running without hardware\n", loaded->ErrorText().c_str());
-        }
-        library = std::move(loaded);
+    const std::optional<AudioSettings> audio = AudioSettingsFromEnvironment();
+    if (driver && *driver && audio) {
+        std::vector<std::unique_ptr<DeviceLibrary>> parts;
+        parts.push_back(LoadDriver(driver));
+        parts.push_back(CreateSoundCardLibrary(*audio));
+        library = std::make_unique<CompositeDeviceLibrary>(std::move(parts));
+    } else if (driver && *driver) {
+        library = LoadDriver(driver);
+    } else if (audio) {
+        library = CreateSoundCardLibrary(*audio);
     } else {
-        library = std::make_unique<SimulatedDeviceLibrary>(SimulatedDeviceCount());
+        library = std::make_unique<SimulatedDeviceLibrary>(static_cast<int>(
+            EnvironmentNumber("KVDDS_SIMULATED_DEVICES", 0, kMaxSimulatedDevices, 1)));
     }
     const char* trace = std::getenv("KVDDS_TRACE");
     if (trace && *trace) {

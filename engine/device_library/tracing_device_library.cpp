@@ -72,6 +72,20 @@ int TracingDeviceLibrary::DDSDownload(int device, const std::uint16_t* codes, in
         result);
 }
 
+bool TracingDeviceLibrary::DDSDownloadVolts(int device, const double* volts, int count) {
+    bool result = inner_->DDSDownloadVolts(device, volts, count);
+    std::string first = count > 0 ? " first=" + Num(volts[0]) : "";
+    Trace("DDSDownloadVolts(" + Args({std::to_string(device), std::to_string(count)}) + ")" + first,
+          result ? 1 : 0);
+    return result;
+}
+
+bool TracingDeviceLibrary::SynchronizeOutputs(int device) {
+    bool result = inner_->SynchronizeOutputs(device);
+    Trace("SynchronizeOutputs(" + std::to_string(device) + ")", result ? 1 : 0);
+    return result;
+}
+
 int TracingDeviceLibrary::DDSSetDivNum(int device, int divider) {
     return Trace("DDSSetDivNum(" + Args({std::to_string(device), std::to_string(divider)}) + ")",
                  inner_->DDSSetDivNum(device, divider));

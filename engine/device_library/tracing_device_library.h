@@ -34,6 +34,16 @@ class TracingDeviceLibrary : public DeviceLibrary {
     int DDSResetCounter(int device) override;
     int DDSSetPowerOnOutput(int device, int on) override;
 
+    bool AcceptsVolts(int device) const override { return inner_->AcceptsVolts(device); }
+    bool DDSDownloadVolts(int device, const double* volts, int count) override;
+    double MaxFrequency(int device) const override { return inner_->MaxFrequency(device); }
+    bool HasTriggerAndDigitalIo(int device) const override {
+        return inner_->HasTriggerAndDigitalIo(device);
+    }
+    std::string Describe(int device) const override { return inner_->Describe(device); }
+    int OutputsOnClock(int device) const override { return inner_->OutputsOnClock(device); }
+    bool SynchronizeOutputs(int device) override;
+
   private:
     int Trace(const std::string& call, int result, const std::string& outputs = {});
 

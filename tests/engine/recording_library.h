@@ -63,13 +63,14 @@ class RecordingLibrary : public DeviceLibrary {
     int DDSResetCounter(int) override { return Record("DDSResetCounter", 1); }
     int DDSSetPowerOnOutput(int, int) override { return Record("DDSSetPowerOnOutput", 1); }
 
-  private:
+  protected:
     int Record(const char* name, int result) {
         std::lock_guard lock(mutex_);
         calls_.push_back(name);
         return result;
     }
 
+  private:
     mutable std::mutex mutex_;
     std::vector<std::string> calls_;
 };

@@ -55,7 +55,9 @@ int PrintDevices(const std::vector<std::string>& args) {
     const int count = SearchDevices(*library, std::cerr);
     std::printf("devices: %d\n", count);
     for (int i = 0; i < count; ++i) {
-        std::printf("device %d: %s\n", i, library->DDSCheck(i) ? "present" : "missing");
+        const std::string what = library->Describe(i);
+        std::printf("device %d: %s%s%s\n", i, library->DDSCheck(i) ? "present" : "missing",
+                    what.empty() ? "" : ", ", what.c_str());
     }
     return kOk;
 }

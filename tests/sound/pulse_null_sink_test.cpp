@@ -1,0 +1,93 @@
+// Real-time pacing: the sound card plays through a PulseAudio server the test starts itself, into
+// a null sink whose monitor parec records.
+#include <gtest/gtest.h>
+
+#include <alsa/asoundlib.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <fstream>
+
+#include "engine/channel_state.h"
+#include "engine/device_library/sound_card_alsa_output.h"
+#include "engine/device_library/sound_card_device_library.h"
+#include "engine/eventually.h"
+#include "engine/poll_coordinator.h"
+#include "private_pulse_server.h"
+#include "spectrum.h"
+#include "support/temp_folder.h"
+
+namespace korvane::test {
+namespace {
+
+constexpr unsigned kRate = 48000;
+constexpr const char* kPulseAudio = "/usr/bin/pulseaudio";
+constexpr const char* kParec = "/usr/bin/parec";
+
+TEST(PulseNullSink, PlaysInRealTimeWithoutUnderruns) {
+    if (access(kPulseAudio, X_OK) != 0 || access(kParec, X_OK) != 0) {
+        GTEST_SKIP() << "pulseaudio or parec is not installed";
+    }
+    testing::TempFolder home;
+    const std::filesystem::path socket = home.path() / "native";
+    const std::filesystem::path script = home.Write("server.pa", PrivatePulseScript(socket));
+    home.Write(".asoundrc", "pcm.!default { type pulse }\nctl.!default { type pulse }\n");
+    setenv("HOME", home.path().c_str(), 1);
+    setenv("PULSE_RUNTIME_PATH", (home.path() / "runtime").c_str(), 1);
+    setenv("PULSE_STATE_PATH", (home.path() / "state").c_str(), 1);
+    setenv("PULSE_SERVER", ("unix:" + socket.string()).c_str(), 1);
+    snd_config_update_free_global();
+
+    BackgroundProgram server({kPulseAudio, "-n", "-F", script.string(), "--daemonize=no",
+                              "--exit-idle-time=-1", "--use-pid-file=no"});
+    ASSERT_TRUE(server.Started());
+    ASSERT_TRUE(
+        Eventually([&] { return std::filesystem::exists(socket); }, std::chrono::seconds(20)))
+        << "the private PulseAudio server did not start";
+
+    SoundCardDeviceLibrary library(std::make_unique<AlsaOutput>("default", kRate, 100), "default");
+    ASSERT_EQ(library.DDSCheck(0), 1) << library.OpenError();
+    PollCoordinator coordinator;
+    ChannelState left(library, coordinator);
+    left.demo = 0;
+    left.deviceIndex = 0;
+    left.ConfigureDevice();
+    for (int cycle = 0; cycle < 10; ++cycle) {
+        left.Poll();
+    }
+
+    const std::filesystem::path recording = home.path() / "monitor.raw";
+    BackgroundProgram recorder({kParec, "-d", "korvane_sink.monitor", "--format=float32le",
+                                "--rate=48000", "--channels=2", "--raw"},
+                               recording.string());
+    ASSERT_TRUE(recorder.Started());
+    // Three seconds of sound at the server's pace, then a second more for the recording.
+    const std::uint64_t start = library.FramesWritten();
+    ASSERT_TRUE(Eventually([&] { return library.FramesWritten() > start + 3 * kRate; },
+                           std::chrono::seconds(60)));
+    ASSERT_TRUE(Eventually([&] { return std::filesystem::file_size(recording) > 8 * kRate; },
+                           std::chrono::seconds(60)));
+    recorder.Stop();
+    EXPECT_EQ(library.Underruns(), 0u);
+
+    // The recording's last second.
+    std::ifstream in(recording, std::ios::binary);
+    in.seekg(-static_cast<std::streamoff>(8 * kRate), std::ios::end);
+    std::vector<float> frames(2 * kRate);
+    in.read(reinterpret_cast<char*>(frames.data()),
+            static_cast<std::streamsize>(frames.size() * sizeof(float)));
+    ASSERT_TRUE(in);
+    std::vector<float> leftSamples(kRate);
+    for (std::size_t i = 0; i < leftSamples.size(); ++i) {
+        leftSamples[i] = frames[2 * i];
+    }
+    const Spectrum spectrum(leftSamples, kRate);
+    EXPECT_EQ(spectrum.Peak(), spectrum.BinOf(1000.0));
+    EXPECT_NEAR(spectrum.Amplitude(spectrum.Peak()), 2.0 / 3.5, 1e-3);
+    const double thdn = spectrum.ThdPlusNoiseDb(spectrum.Peak());
+    std::printf("THD+N of the recorded 1 kHz sine: %.1f dB\n", thdn);
+    EXPECT_LE(thdn, -100.0);
+}
+
+}  // namespace
+}  // namespace korvane::test
