@@ -51,6 +51,7 @@ enum CommandId : int {
     kCmdUnassignedButton = 32800,  // a toolbar button that no command serves
     kCmdChangeDeviceName = 32801,
     kCmdDigitalInput = 32803,
+    kCmdRemoteControl = 32804,
 
     kCmdCloseSelectedDevice = 1276,  // the close button beside the device tabs
     kCmdFirstLanguage = 9001,        // language i is 9001 + i

@@ -7,6 +7,7 @@
 #include "document/device_view.h"
 #include "document/document_context.h"
 #include "document/multi_tessel_doc.h"
+#include "document/remembered_values.h"
 #include "document/user_message.h"
 #include "engine/channel_rules.h"
 #include "engine/channel_state.h"
@@ -50,6 +51,32 @@ std::error_code WriteProblem(const QString& path) {
     return {};
 }
 
+constexpr int kOpenTitleKey = 2072;
+constexpr int kSaveTitleKey = 2073;
+constexpr int kCsvFilterKey = 2074;
+constexpr int kAllFilesFilterKey = 2075;
+constexpr int kCannotSaveKey = 2076;
+
+RememberedValues* Remembered() {
+    const DocumentContext* context = CMultiTesselDoc::Context();
+    return context != nullptr ? context->remembered : nullptr;
+}
+
+std::string CannotSaveFormat() {
+    return LanguageTextOr(kCannotSaveKey, kCsvFileError).toStdString();
+}
+
+const char* FolderKey(CsvFileDialog kind) {
+    return kind == CsvFileDialog::kOpen ? kOpenCsvFolderKey : kSaveCsvFolderKey;
+}
+
+void RememberCsvFolder(CsvFileDialog kind, const QString& chosenPath) {
+    if (RememberedValues* remembered = Remembered()) {
+        remembered->SetValue(QString::fromLatin1(FolderKey(kind)),
+                             QFileInfo(chosenPath).absolutePath());
+    }
+}
+
 void ShowFileMessage(CMultiTesselDoc& document, const std::string& message) {
     if (!message.empty()) {
         ShowUserMessage(document.View(), QString::fromStdString(message));
@@ -60,12 +87,20 @@ void ShowFileMessage(CMultiTesselDoc& document, const std::string& message) {
 
 void SetUpCsvFileDialog(QFileDialog& dialog, CsvFileDialog kind) {
     const bool open = kind == CsvFileDialog::kOpen;
-    dialog.setWindowTitle(open ? QStringLiteral("Open CSV file") : QStringLiteral("Save CSV file"));
-    dialog.setNameFilters({QStringLiteral("Data File(*.csv)"), QStringLiteral("All Files(*.*)")});
+    dialog.setWindowTitle(open ? LanguageTextOr(kOpenTitleKey, "Open CSV file")
+                               : LanguageTextOr(kSaveTitleKey, "Save CSV file"));
+    dialog.setNameFilters({LanguageTextOr(kCsvFilterKey, "Data File(*.csv)"),
+                           LanguageTextOr(kAllFilesFilterKey, "All Files(*.*)")});
     dialog.setAcceptMode(open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
     dialog.setFileMode(open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
     dialog.setDefaultSuffix(open ? QString() : QStringLiteral("csv"));
+    if (const RememberedValues* remembered = Remembered()) {
+        const QString folder = remembered->Value(QString::fromLatin1(FolderKey(kind)));
+        if (!folder.isEmpty() && QFileInfo(folder).isDir()) {
+            dialog.setDirectory(folder);
+        }
+    }
 }
 
 QString ChooseCsvFileWithDialog(QWidget* parent, CsvFileDialog kind) {
@@ -74,6 +109,7 @@ QString ChooseCsvFileWithDialog(QWidget* parent, CsvFileDialog kind) {
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return {};
     }
+    RememberCsvFolder(kind, dialog.selectedFiles().front());
     return dialog.selectedFiles().front();
 }
 
@@ -145,7 +181,7 @@ void ExportCsv(CMultiTesselDoc& document, const QString& path) {
         return;
     }
     if (const std::error_code problem = WriteProblem(path)) {
-        ShowFileMessage(document, CannotSaveText(kCsvFileError, problem));
+        ShowFileMessage(document, CannotSaveText(CannotSaveFormat().c_str(), problem));
         return;
     }
     if (channel->waveType != Arbitrary) {
@@ -153,7 +189,8 @@ void ExportCsv(CMultiTesselDoc& document, const QString& path) {
         ChangeWaveType(*channel, Arbitrary, ArbitraryTable::FromCurrentWave);
         document.m_strFileName = QString::fromLatin1(kNoCsvFileName);
     }
-    const FileResult result = korvane::ExportCsv(*channel, FilePath(path));
+    const FileResult result =
+        korvane::ExportCsv(*channel, FilePath(path), CannotSaveFormat().c_str());
     if (!result.ok) {
         ShowFileMessage(document, result.message);
         return;

@@ -19,7 +19,8 @@ enum class CsvFileDialog { kOpen, kSave };
 using CsvFileChooser = std::function<QString(QWidget* parent, CsvFileDialog kind)>;
 
 // The file dialogs: "Data File(*.csv)" and "All Files(*.*)", titles "Open CSV file" and
-// "Save CSV file"; saving asks before overwriting and gives a name without extension ".csv".
+// "Save CSV file", in the current language; saving asks before overwriting and gives a name
+// without extension ".csv". Each dialog opens in the folder last chosen in it.
 void SetUpCsvFileDialog(QFileDialog& dialog, CsvFileDialog kind);
 QString ChooseCsvFileWithDialog(QWidget* parent, CsvFileDialog kind);
 

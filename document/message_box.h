@@ -5,7 +5,11 @@ class QWidget;
 
 namespace korvane {
 
-// The program's modal message: caption "Arbitrary Function Generator", one OK button.
+// The application title in the current language ("Arbitrary Function Generator" in English).
+QString MessageBoxCaption();
+
+// The program's modal message: the application title as caption, one OK button. The box is wide
+// enough to show the whole caption.
 void ShowMessageBox(QWidget* parent, const QString& text);
 
 }  // namespace korvane

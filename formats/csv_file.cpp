@@ -108,12 +108,13 @@ WaveformData WaveformToSave(ChannelState& channel) {
     return waveform;
 }
 
-FileResult ExportCsv(ChannelState& channel, const std::filesystem::path& path) {
+FileResult ExportCsv(ChannelState& channel, const std::filesystem::path& path,
+                     const char* cannotSaveFormat) {
     WaveformData waveform = WaveformToSave(channel);
     std::error_code error =
         WriteFileAtomically(path, FormatCsv(waveform.sampleRate, waveform.points));
     if (error) {
-        return FileResult::Refused(CannotSaveText(kCsvFileError, error));
+        return FileResult::Refused(CannotSaveText(cannotSaveFormat, error));
     }
     return FileResult::Success();
 }

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "formats/file_result.h"
+#include "formats/message_texts.h"
 #include "formats/waveform_data.h"
 
 namespace korvane {
@@ -27,8 +28,10 @@ WaveformError ParseCsv(std::string_view text, WaveformData& waveform);
 // into the channel too), so a file always plays at the channel's frequency.
 WaveformData WaveformToSave(ChannelState& channel);
 
-// Writes the channel's point table to `path` (through a temporary file beside it).
-FileResult ExportCsv(ChannelState& channel, const std::filesystem::path& path);
+// Writes the channel's point table to `path` (through a temporary file beside it). A failure is
+// told in `cannotSaveFormat` ("%s": the system's reason), the window's language giving its own.
+FileResult ExportCsv(ChannelState& channel, const std::filesystem::path& path,
+                     const char* cannotSaveFormat = kCsvFileError);
 // Reads `path` completely; `waveform` is filled only on success.
 FileResult ReadCsvFile(const std::filesystem::path& path, const LanguageTable& language,
                        WaveformData& waveform);

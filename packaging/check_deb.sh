@@ -31,6 +31,7 @@ done
 [ "$(dpkg-deb -f "$deb" Package)" = korvaneawg ] || fail "package name"
 [ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || fail "package version"
 dpkg-deb -f "$deb" Depends | grep -q libqt6widgets6 || fail "Depends lacks the Qt libraries"
+dpkg-deb -f "$deb" Recommends | grep -q qt6-translations-l10n || fail "Recommends lacks Qt's translations"
 
 root=$scratch/root
 dpkg -x "$deb" "$root"

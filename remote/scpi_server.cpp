@@ -224,6 +224,7 @@ Server::~Server() {
 }
 
 std::string Server::Start() {
+    portInUse_ = false;
     if (options_.port < 0 || options_.port > 65535) {
         return "port " + std::to_string(options_.port) + " is not from 0 to 65535";
     }
@@ -241,6 +242,7 @@ std::string Server::Start() {
     ::setsockopt(listenSocket_, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
     if (::bind(listenSocket_, reinterpret_cast<const sockaddr*>(&address), addressLength) != 0 ||
         ::listen(listenSocket_, SOMAXCONN) != 0) {
+        portInUse_ = errno == EADDRINUSE;
         std::string error = SystemError("cannot listen on " + options_.bindAddress + ":" +
                                         std::to_string(options_.port));
         ::close(listenSocket_);

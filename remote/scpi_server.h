@@ -41,6 +41,8 @@ class Server {
     std::string Start();
     // Closes every connection and the listening socket; waits for the serving thread.
     void Stop();
+    // Whether the last Start failed because another program already listens on the port.
+    bool PortInUse() const { return portInUse_; }
     // The port the server listens on, once started.
     int Port() const { return port_; }
     // Whether only this computer can connect (the address is a loopback one), once started.
@@ -55,6 +57,7 @@ class Server {
     int wakeRead_ = -1;
     int wakeWrite_ = -1;
     int port_ = 0;
+    bool portInUse_ = false;
     bool loopbackOnly_ = true;
     std::jthread thread_;
 };

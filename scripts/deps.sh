@@ -5,6 +5,8 @@ set -euo pipefail
 packages=(cmake g++ make clang libclang-rt-14-dev qt6-base-dev qt6-base-dev-tools
           libgl1-mesa-dev libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth
           fonts-dejavu-core fonts-noto-cjk poppler-utils python3)
+# Qt's own dialogs (file, print, colour) in the program's German and Chinese.
+packages+=(qt6-translations-l10n)
 # The formatting check and the Debian package and its checks.
 packages+=(clang-format dpkg-dev appstream desktop-file-utils)
 # Equations, spectra and sound-file import.

@@ -39,8 +39,9 @@ constexpr int kWindowMenuPosition = 6;
 
 }  // namespace
 
-CMainFrame::CMainFrame(Setup setup) : setup_(std::move(setup)) {
+CMainFrame::CMainFrame(Setup setup) : setup_(std::move(setup)), remembered_(setup_.paths) {
     documentContext_.language = &language_;
+    documentContext_.remembered = &remembered_;
     documentContext_.programDirectory = setup_.paths.ProgramDirectory();
     CMultiTesselDoc::SetContext(&documentContext_);
     setWindowTitle(QStringLiteral("KorvaneAWG"));
@@ -157,20 +158,6 @@ void CMainFrame::CreateMenus() {
     }
 }
 
-// ---- settings ------------------------------------------------------------------------------
-
-void CMainFrame::LoadConfig() {
-    LoadAppConfig(setup_.paths, language_, remote_);
-}
-
-void CMainFrame::SaveConfig() {
-    if (configSaved_) {
-        return;
-    }
-    configSaved_ = true;
-    SaveAppConfig(setup_.paths, language_);
-}
-
 // ---- timer and status bar ----------------------------------------------------------------------
 
 void CMainFrame::TimerTick() {
@@ -179,9 +166,13 @@ void CMainFrame::TimerTick() {
         firstTickDone_ = true;
         BuildLanguageMenu();
         ApplyLanguage(language_.GetCurrentLanguage());
-        showNormal();
-        if (const QScreen* screen = this->screen()) {
-            move(screen->availableGeometry().center() - frameGeometry().center() + pos());
+        if (RestorePlacement()) {
+            show();
+        } else {
+            showNormal();
+            if (const QScreen* screen = this->screen()) {
+                move(screen->availableGeometry().center() - frameGeometry().center() + pos());
+            }
         }
     }
     if (devices_.Count() != lastDeviceCount_) {
@@ -195,6 +186,7 @@ void CMainFrame::RefreshStatusBar() {
     const CMultiTesselDoc* document = devices_.Current();
     statusPanes_->Refresh(document != nullptr ? document->m_pState.get() : nullptr,
                           !devicesFound_.has_value(), language_);
+    statusPanes_->ShowRemote(RemoteStatusText(remote_, language_));
 }
 
 QString CMainFrame::PaneText(int pane) const {
@@ -225,6 +217,7 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    SavePlacement();
     // The program ends: no window opens for a count that arrives now.
     search_.reset();
     waitingWindows_.clear();

@@ -14,6 +14,8 @@
 #include "i18n/language_table.h"
 #include "shell/device_list.h"
 #include "shell/device_view_factory.h"
+#include "shell/qt_translations.h"
+#include "shell/remembered_config.h"
 #include "shell/remote_service.h"
 #include "shell/runtime_paths.h"
 
@@ -36,7 +38,8 @@ class StatusPanes;
 // list of device windows.
 // Its members are defined by job: main_frame.cpp (the window, its menus and toolbar, the timer),
 // main_frame_commands.cpp (the command chain), main_frame_devices.cpp (opening device windows),
-// main_frame_tabs.cpp (the device tabs) and main_frame_language.cpp. The status bar's panes are a
+// main_frame_tabs.cpp (the device tabs), main_frame_language.cpp and main_frame_settings.cpp
+// (config.ini, the remote control, the window's placement). The status bar's panes are a
 // StatusPanes; the Window menu's entries and arrangements are in window_menu.h; config.ini is read
 // and written by app_config.h.
 class CMainFrame : public QMainWindow {
@@ -45,6 +48,8 @@ class CMainFrame : public QMainWindow {
     static constexpr int kTimerMilliseconds = 200;
     static constexpr int kWidth = 870;
     static constexpr int kHeight = 600;
+    // The language key of "Close": the tab menu's item and the button beside the device tabs.
+    static constexpr int kCloseTextKey = 2078;
 
     struct Setup {
         RuntimePaths paths;
@@ -105,10 +110,18 @@ class CMainFrame : public QMainWindow {
     int GetCurrentLanguage() const { return language_.GetCurrentLanguage(); }
     QString GetLanguageFileName(int index) const;
     void ApplyLanguage(int index);
+    // The user's choice of language: applied and written to config.ini at once.
+    void ChooseLanguage(int index);
     void RedrawMenuBar();
     QMenuBar* GetActiveMenu() const;
     void LoadConfig();
     void SaveConfig();
+
+    // ---- remote control ------------------------------------------------------------------------
+    const RemoteService& Remote() const { return remote_; }
+    // Serves as `settings` ask from now on and stores them in config.ini; the status bar tells
+    // the outcome.
+    void ApplyRemoteSettings(const RemoteSettings& settings);
 
     // ---- parts, for the program's tests --------------------------------------------------------
     QMdiArea& MdiArea() const { return *mdiArea_; }
@@ -145,6 +158,11 @@ class CMainFrame : public QMainWindow {
     void BuildLanguageMenu();
     void ApplyTooltips();
     void RefreshStatusBar();
+    // Utility > Remote Control.
+    void OpenRemoteDialog();
+    // The size, place and bars of the last run; false when none is stored.
+    bool RestorePlacement();
+    void SavePlacement();
     void UpdateToolbarStates();
     void StartRename();
     std::vector<int> TakenDevices() const;
@@ -153,6 +171,8 @@ class CMainFrame : public QMainWindow {
     CMultiTesselDoc& OpenDeviceWindow();
 
     Setup setup_;
+    RememberedConfig remembered_;  // the last folders, the PDF path, the window's placement
+    QtTranslations qtTranslations_;
     LanguageTable language_;
     DocumentContext documentContext_;  // what the documents read: the language and the folder
     DeviceList devices_;

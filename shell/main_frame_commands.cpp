@@ -36,19 +36,20 @@ void ShowCommandUi(QAction& action, CommandUi ui) {
 void CMainFrame::RegisterCommands() {
     commands_.OnCommand(kCmdPointsEdit, [this] { RebuildTabs(); });
     commands_.OnCommandRange(kCmdFirstLanguage, kCmdLastLanguageCommand,
-                             [this](int id) { ApplyLanguage(id - kCmdFirstLanguage); });
+                             [this](int id) { ChooseLanguage(id - kCmdFirstLanguage); });
     commands_.OnUpdateRange(kCmdFirstLanguage, kCmdLastLanguageUpdate,
                             [this](int id, CommandUi& ui) {
                                 ui.checked = GetCurrentLanguage() == id - kCmdFirstLanguage;
                             });
     commands_.OnCommand(kCmdLanguageDefault,
-                        [this] { ApplyLanguage(LanguageTable::kBuiltInLanguage); });
+                        [this] { ChooseLanguage(LanguageTable::kBuiltInLanguage); });
     commands_.OnUpdate(kCmdLanguageDefault, [this](CommandUi& ui) {
         ui.checked = GetCurrentLanguage() == LanguageTable::kBuiltInLanguage;
     });
     commands_.OnCommand(kCmdWindowCascade, [this] { ArrangeDeviceWindows(*mdiArea_, false); });
     commands_.OnCommand(kCmdWindowTile, [this] { ArrangeDeviceWindows(*mdiArea_, true); });
     commands_.OnCommand(kCmdAppExit, [this] { close(); });
+    commands_.OnCommand(kCmdRemoteControl, [this] { OpenRemoteDialog(); });
     // Offered while a device window is active, as the window's own commands are.
     commands_.OnCommand(kCmdCloseSelectedDevice, [this] { CloseSelectedDevice(); });
     commands_.OnUpdate(kCmdCloseSelectedDevice,

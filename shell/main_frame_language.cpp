@@ -16,6 +16,13 @@
 
 namespace korvane {
 
+namespace {
+
+// The language file's locale ("de", "zh_CN"), which names Qt's translation of its own dialogs.
+constexpr int kQtLocaleKey = 8889;
+
+}  // namespace
+
 QString CMainFrame::GetLangString(int key) const {
     return QString::fromStdString(language_.GetLangString(key));
 }
@@ -55,10 +62,16 @@ void CMainFrame::ApplyTooltips() {
             CommandAction(id)->setToolTip(GetLangString(id));
         }
     }
+    QAction* closeDevice = CommandAction(kCmdCloseSelectedDevice);
+    const QString close = GetLangString(kCloseTextKey);
+    closeDevice->setText(close.isEmpty() ? QString::fromUtf8(CommandText(kCmdCloseSelectedDevice))
+                                         : close);
+    closeDevice->setToolTip(closeDevice->text());
 }
 
 void CMainFrame::ApplyLanguage(int index) {
     language_.SelectLanguage(index);
+    qtTranslations_.Use(GetLangString(kQtLocaleKey));
     RedrawMenuBar();
     ApplyTooltips();
     for (CMultiTesselDoc* document : devices_.Documents()) {

@@ -19,6 +19,17 @@
 
 namespace korvane {
 
+namespace {
+
+// The context menu's items carry the language key of their text; the menu is retitled in the
+// current language each time it opens.
+constexpr const char* kTextKeyProperty = "korvaneTextKey";
+constexpr int kRenameTextKey = 2077;
+constexpr int kSaveTextKey = 2088;
+constexpr int kSaveAsTextKey = 2089;
+
+}  // namespace
+
 void CMainFrame::CreateTabToolBar() {
     addToolBarBreak(Qt::TopToolBarArea);
     tabToolBar_ = new QToolBar(this);
@@ -48,18 +59,22 @@ void CMainFrame::CreateTabMenu() {
     tabMenu_ = new QMenu(this);
     (new CMenuEx(this))->Attach(*tabMenu_);
     QAction* close = tabMenu_->addAction(QStringLiteral("Close"));
+    close->setProperty(kTextKeyProperty, kCloseTextKey);
     connect(close, &QAction::triggered, this, [this] { CloseDevice(tabBar_->currentIndex()); });
     QAction* rename = tabMenu_->addAction(QStringLiteral("Change Device Name"));
+    rename->setProperty(kTextKeyProperty, kRenameTextKey);
     connect(rename, &QAction::triggered, this, &CMainFrame::StartRename);
     tabMenu_->addSeparator();
     const struct {
         const char* text;
+        int textKey;
         int command;
         bool newName;
-    } saves[] = {{"Save CSV File...", kCmdFileSave, false},
-                 {"Save CSV File As...", kCmdFileSaveAs, true}};
+    } saves[] = {{"Save CSV File...", kSaveTextKey, kCmdFileSave, false},
+                 {"Save CSV File As...", kSaveAsTextKey, kCmdFileSaveAs, true}};
     for (const auto& save : saves) {
         QAction* item = tabMenu_->addAction(QString::fromLatin1(save.text));
+        item->setProperty(kTextKeyProperty, save.textKey);
         item->setProperty(kCommandIdProperty, save.command);
         const bool newName = save.newName;
         connect(item, &QAction::triggered, this, [this, newName] {
@@ -71,6 +86,11 @@ void CMainFrame::CreateTabMenu() {
     connect(tabMenu_, &QMenu::aboutToShow, this, [this] {
         const CMultiTesselDoc* document = GetDevice(tabBar_->currentIndex());
         for (QAction* item : tabMenu_->actions()) {
+            const int textKey = item->property(kTextKeyProperty).toInt();
+            if (const QString text = textKey != 0 ? GetLangString(textKey) : QString();
+                !text.isEmpty()) {
+                item->setText(text);
+            }
             if (const int command = CommandIdOf(*item); command != 0) {
                 item->setEnabled(document != nullptr && document->Commands().HasAction(command));
             }

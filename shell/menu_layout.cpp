@@ -50,6 +50,7 @@ const std::map<int, const char*>& CommandTexts() {
         {kCmdAppAbout, "&About..."},
         {kCmdEditCopy, "Copy to Clipboard"},
         {kCmdCloseSelectedDevice, "Close"},
+        {kCmdRemoteControl, "Remote Control..."},
     };
     return texts;
 }
@@ -116,7 +117,8 @@ const std::vector<MenuEntry>& MainMenuLayout() {
           {kCmdPowerOnOutputOpen},
           {kCmdPowerOnOutputClose},
           {},
-          {kLanguageSubmenuId, "Language", {{kCmdLanguageDefault}, {}}}}},
+          {kLanguageSubmenuId, "Language", {{kCmdLanguageDefault}, {}}},
+          {kCmdRemoteControl}}},
         {-1, "&Windows", {{kCmdWindowCascade}, {kCmdWindowTile}}},
         {-1, "&Help", {{kCmdHelpContent}, {}, {kCmdAppAbout}}},
     };

@@ -3,10 +3,12 @@
 #include <charconv>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "document/multi_tessel_doc.h"
 #include "engine/channel_state.h"
+#include "i18n/language_table.h"
 #include "platform/ini_file.h"
 #include "remote/scpi_version.h"
 
@@ -14,6 +16,9 @@ namespace korvane {
 namespace {
 
 constexpr const char* kSection = "Remote";
+constexpr int kServingKey = 2085;
+constexpr int kPortInUseKey = 2086;
+constexpr int kFailedKey = 2087;
 
 // The key's value as a whole number, or nothing when it is missing or not a number.
 std::optional<long> ReadNumber(const IniFile& config, const char* key) {
@@ -46,6 +51,44 @@ std::chrono::seconds RemoteIdleTimeout(const IniFile& config) {
                                     : scpi::Server::kDefaultIdleTimeout;
 }
 
+RemoteSettings ReadRemoteSettings(const IniFile& config) {
+    return {RemoteEnabled(config), RemotePort(config), RemoteIdleTimeout(config)};
+}
+
+int WriteRemoteSettings(const IniFile& config, const RemoteSettings& settings) {
+    const std::pair<const char*, std::string> entries[] = {
+        {"Enabled", settings.enabled ? "1" : "0"},
+        {"Port", std::to_string(settings.port)},
+        {"IdleTimeout", std::to_string(settings.idleTimeout.count())}};
+    for (const auto& [key, value] : entries) {
+        if (const int error = config.WriteString(kSection, key, value, true); error != 0) {
+            return error;
+        }
+    }
+    return 0;
+}
+
+QString RemoteStatusText(const RemoteService& remote, const LanguageTable& language) {
+    const auto text = [&language](int key, const char* fallback) {
+        const std::string value = language.GetLangString(key);
+        return value.empty() ? QString::fromLatin1(fallback) : QString::fromStdString(value);
+    };
+    const QString port = QString::number(remote.Settings().port);
+    switch (remote.CurrentState()) {
+        case RemoteService::State::kServing:
+            return text(kServingKey, "Remote: port %d").replace(QStringLiteral("%d"), port);
+        case RemoteService::State::kPortInUse:
+            return text(kPortInUseKey, "Remote: port %d is in use")
+                .replace(QStringLiteral("%d"), port);
+        case RemoteService::State::kFailed:
+            return text(kFailedKey, "Remote failed: %s")
+                .replace(QStringLiteral("%s"), remote.Failure());
+        case RemoteService::State::kOff:
+            break;
+    }
+    return {};
+}
+
 RemoteService::RemoteService() : instrument_(scpi::ProgramVersion()) {}
 
 RemoteService::~RemoteService() {
@@ -54,18 +97,27 @@ RemoteService::~RemoteService() {
 }
 
 QString RemoteService::Configure(const IniFile& config) {
+    return Configure(ReadRemoteSettings(config));
+}
+
+QString RemoteService::Configure(const RemoteSettings& settings) {
     server_.reset();
-    if (!RemoteEnabled(config)) {
+    settings_ = settings;
+    state_ = State::kOff;
+    failure_.clear();
+    if (!settings.enabled) {
         return {};
     }
     auto server = std::make_unique<scpi::Server>(
-        instrument_,
-        scpi::Server::Options{"127.0.0.1", RemotePort(config), RemoteIdleTimeout(config)});
+        instrument_, scpi::Server::Options{"127.0.0.1", settings.port, settings.idleTimeout});
     const std::string error = server->Start();
     if (!error.empty()) {
-        return QString::fromStdString(error);
+        state_ = server->PortInUse() ? State::kPortInUse : State::kFailed;
+        failure_ = QString::fromStdString(error);
+        return failure_;
     }
     server_ = std::move(server);
+    state_ = State::kServing;
     return {};
 }
 

@@ -8,7 +8,7 @@ namespace korvane {
 
 StatusPanes::StatusPanes(QStatusBar& bar) {
     // The connection and detail panes share what the clock leaves, half each.
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < 4; ++i) {
         panes_[i] = new QLabel(&bar);
         panes_[i]->setContentsMargins(4, 0, 4, 0);
     }
@@ -16,7 +16,17 @@ StatusPanes::StatusPanes(QStatusBar& bar) {
         panes_[i]->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
         bar.addWidget(panes_[i], 1);
     }
+    bar.addPermanentWidget(panes_[kRemotePane]);
+    panes_[kRemotePane]->hide();
     bar.addPermanentWidget(panes_[2]);
+}
+
+void StatusPanes::ShowRemote(const QString& text) {
+    QLabel& pane = *panes_[kRemotePane];
+    if (pane.text() != text) {
+        pane.setText(text);
+        pane.setVisible(!text.isEmpty());
+    }
 }
 
 void StatusPanes::Refresh(const ChannelState* channel, bool searching,
@@ -43,7 +53,7 @@ void StatusPanes::Refresh(const ChannelState* channel, bool searching,
 }
 
 QString StatusPanes::Text(int pane) const {
-    return pane >= 0 && pane < 3 ? panes_[pane]->text() : QString();
+    return pane >= 0 && pane < 4 ? panes_[pane]->text() : QString();
 }
 
 }  // namespace korvane

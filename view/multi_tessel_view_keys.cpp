@@ -3,6 +3,7 @@
 
 #include "view/multi_tessel_view.h"
 
+#include <QShortcut>
 #include <QSlider>
 #include <functional>
 
@@ -17,9 +18,16 @@
 namespace korvane {
 
 void CMultiTesselView::ConnectKeys() {
+    // Ctrl+1 .. Ctrl+9 press the wave keys in their reading order on the panel, anywhere in the
+    // window; the key's tooltip names its shortcut.
+    static_assert(kWaveTypeCount <= 9, "one digit per wave key");
     for (int type = 0; type < kWaveTypeCount; ++type) {
         connect(form_.waveKeys[type], &COnOff::MouseDown, this,
                 [this, type] { SelectWaveType(type); });
+        const QKeySequence keys(Qt::CTRL | Qt::Key(Qt::Key_1 + type));
+        auto* shortcut = new QShortcut(keys, this, this, [this, type] { SelectWaveType(type); });
+        shortcut->setContext(Qt::WidgetWithChildrenShortcut);
+        form_.waveKeys[type]->setToolTip(keys.toString(QKeySequence::NativeText));
     }
     // Each key's new state goes to its lamp and to the channel.
     const auto wire = [this](KeyWithLamp& pair, std::function<void(ChannelState&, int)> apply) {

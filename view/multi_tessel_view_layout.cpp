@@ -51,9 +51,12 @@ QSize CMultiTesselView::sizeHint() const {
     return {kComfortableDisplayWidth + kPanelMargins + PanelForm::kWidth, PanelForm::kHeight};
 }
 
+// Small enough for a 500 x 400 main window: a narrow display beside the panel's full width with
+// its vertical scroll bar, so the widest control (the readout) still shows whole.
 QSize CMultiTesselView::minimumSizeHint() const {
-    constexpr QSize kSmallDisplay{200, 240};
-    return {kSmallDisplay.width() + kPanelMargins + PanelForm::kWidth, kSmallDisplay.height()};
+    constexpr int kMinimumHeight = 200;
+    const int scrollBar = panelScroll_->verticalScrollBar()->sizeHint().width();
+    return {kMinimumDisplayWidth + kPanelMargins + PanelForm::kWidth + scrollBar, kMinimumHeight};
 }
 
 int CMultiTesselView::DisplayWidth() const {

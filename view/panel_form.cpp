@@ -34,9 +34,6 @@ constexpr int kColumnWidth = 144;
 // A key's caption reaches to just before the right column.
 constexpr int kKeyLabelWidth = kRightColumn - 14 - 32 - 24 - 4;
 
-// Label ids of the wave-type keys, indexed by wave type.
-constexpr std::array<int, 9> kWaveLabelIds{1104, 1097, 1101, 1099, 1102, 1098, 1053, 1103, 1105};
-
 const LanguageTable& BuiltInTexts() {
     static const LanguageTable table;
     return table;

@@ -54,6 +54,9 @@ struct PanelForm {
 // Control ids of the wave-type keys, indexed by wave type.
 inline constexpr std::array<int, 9> kWaveKeyIds{1012, 1026, 1009, 1008, 1010,
                                                 1007, 1013, 1011, 1014};
+// Control ids of the labels beside them, indexed by wave type.
+inline constexpr std::array<int, 9> kWaveLabelIds{1104, 1097, 1101, 1099, 1102,
+                                                  1098, 1053, 1103, 1105};
 
 // Builds the panel inside `parent` with its texts in the built-in language.
 PanelForm BuildPanelForm(QWidget& parent);

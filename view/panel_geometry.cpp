@@ -22,7 +22,9 @@ PanelGeometry ArrangePanel(QSize client, QSize panel, bool controlsShown, bool a
     const int right = client.width() - kRightMargin;
     const int bottom = client.height();
     const int panelWidth = panel.width() + (bottom < panel.height() ? scrollBarWidth : 0);
-    const int panelLeft = controlsShown ? std::max(0, right - panelWidth) : right;
+    const int panelLeft =
+        controlsShown ? std::max(std::min(kMinimumDisplayWidth + kGap, right), right - panelWidth)
+                      : right;
 
     PanelGeometry geometry;
     geometry.panel = FromEdges(panelLeft, 0, right, bottom);

@@ -17,7 +17,9 @@ struct PanelGeometry {
 // less a 10-pixel gap, and for the arbitrary type leaves 20 pixels at the bottom to the slider.
 // The show/hide button stands in the gap, centred on the panel's height.
 // The panel scrolls in a client lower than `panel`: it is then wider by the scroll bar, and in a
-// client too narrow for it, it starts at the left edge and scrolls sideways too.
+// client too narrow for it, it leaves the display kMinimumDisplayWidth and scrolls sideways too.
+inline constexpr int kMinimumDisplayWidth = 100;
+
 PanelGeometry ArrangePanel(QSize client, QSize panel, bool controlsShown, bool arbitrary,
                            QSize showHideButton, int scrollBarWidth);
 

@@ -13,10 +13,14 @@
 #include <memory>
 #include <optional>
 
+#include "document/control_id.h"
+#include "document/document_context.h"
 #include "document/multi_tessel_doc.h"
+#include "document/remembered_values.h"
 #include "engine/channel_state.h"
 #include "view/entry/step_edit.h"
 #include "view/multi_tessel_view.h"
+#include "view/panel_form.h"
 #include "view/wave_display.h"
 
 namespace korvane {
@@ -151,6 +155,8 @@ ReportTexts ReportTexts::FromLanguage(const std::function<QString(int key)>& loo
     texts.frequencyMeasure = text(2016, "Frequency Measure");
     texts.counterMeasure = text(2017, "Counter Measure");
     texts.note = text(2020, "Note:");
+    texts.device = text(2014, "Device");
+    texts.phase = text(1062, "Phase");
     return texts;
 }
 
@@ -212,9 +218,17 @@ void DrawReport(QPainter& painter, const QRect& page, const ReportContent& conte
         values.measureFrequency == 1 ? texts.frequencyMeasure : texts.counterMeasure;
     FittedTextAt(painter, xb, row2, measure + QStringLiteral(" = ") + values.measurementText,
                  innerRight);
+    // Which generator played which wave: the device's name, the wave type and its phase.
+    const int row3 = row2 + 2 * h3;
+    FittedTextAt(painter, xa, row3, texts.device + QStringLiteral(": ") + values.deviceName,
+                 columnAEnd);
+    FittedTextAt(painter, xb, row3,
+                 values.waveTypeText + QStringLiteral("    ") + texts.phase + QLatin1Char('=') +
+                     values.phaseText,
+                 innerRight);
 
     painter.setFont(MakeFont(kCaptionFont));
-    DrawNoteLines(painter, w, row2 + 2 * h3, texts.note);
+    DrawNoteLines(painter, w, row3 + 2 * h3, texts.note);
     painter.restore();
 }
 
@@ -234,6 +248,20 @@ bool PrintReport(QPrinter& printer, const ReportContent& content, const QDateTim
     return painter.end();
 }
 
+namespace {
+
+// The text a control of the window shows, found by its control id.
+QString ControlText(const QWidget& window, int id) {
+    for (const QWidget* widget : window.findChildren<QWidget*>()) {
+        if (ControlId(*widget) == id) {
+            return widget->property("text").toString();
+        }
+    }
+    return {};
+}
+
+}  // namespace
+
 ReportContent ReportContentOf(const CMultiTesselView& view) {
     const PanelForm& form = view.Form();
     ReportContent content;
@@ -247,6 +275,14 @@ ReportContent ReportContentOf(const CMultiTesselView& view) {
         content.values.measureFrequency = channel->measureFrequency;
     }
     content.values.measurementText = form.readout->text();
+    content.values.deviceName = view.Document().m_strDeviceName;
+    content.values.phaseText = form.phase->text();
+    if (const ChannelState* channel = view.Document().m_pState.get()) {
+        const int waveType = channel->waveType;
+        if (waveType >= 0 && waveType < static_cast<int>(kWaveLabelIds.size())) {
+            content.values.waveTypeText = ControlText(view, kWaveLabelIds[waveType]);
+        }
+    }
     const WaveDisplay* display = &view.Display();
     content.drawWave = [display](QPainter& painter, const QRect& area) {
         display->DrawWaveForPrint(painter, area);
@@ -285,6 +321,29 @@ void RememberChoice(const QPrinter& printer) {
     LastChoice().pageLayout = printer.pageLayout();
 }
 
+RememberedValues* Remembered() {
+    const DocumentContext* context = CMultiTesselDoc::Context();
+    return context != nullptr ? context->remembered : nullptr;
+}
+
+// The print dialog offers the PDF file printed to last time, across runs.
+void OfferLastPdfFile(QPrinter& printer) {
+    if (const RememberedValues* remembered = Remembered()) {
+        const QString path = remembered->Value(QString::fromLatin1(kPrintPdfFileKey));
+        if (!path.isEmpty()) {
+            printer.setOutputFileName(path);
+        }
+    }
+}
+
+void RememberPdfFile(const QPrinter& printer) {
+    RememberedValues* remembered = Remembered();
+    if (remembered != nullptr && printer.outputFormat() == QPrinter::PdfFormat &&
+        !printer.outputFileName().isEmpty()) {
+        remembered->SetValue(QString::fromLatin1(kPrintPdfFileKey), printer.outputFileName());
+    }
+}
+
 void PrintNow(QPrinter& printer, const CMultiTesselView& view) {
     PrintReport(printer, ReportContentOf(view), QDateTime::currentDateTime());
 }
@@ -293,9 +352,13 @@ void PrintNow(QPrinter& printer, const CMultiTesselView& view) {
 
 void PrintWithDialog(CMultiTesselView& view) {
     const std::unique_ptr<QPrinter> printer = ChosenPrinter();
+    if (LastChoice().printerName.isEmpty()) {
+        OfferLastPdfFile(*printer);  // unless a printer was chosen in this run
+    }
     QPrintDialog dialog(printer.get(), &view);
     if (dialog.exec() == QDialog::Accepted) {
         RememberChoice(*printer);
+        RememberPdfFile(*printer);
         PrintNow(*printer, view);
     }
 }

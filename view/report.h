@@ -24,6 +24,8 @@ struct ReportTexts {
     QString frequencyMeasure;
     QString counterMeasure;
     QString note;
+    QString device;
+    QString phase;
 
     // Each text by its language key, with the English text where the table has none.
     static ReportTexts FromLanguage(const std::function<QString(int key)>& lookup);
@@ -37,6 +39,9 @@ struct ReportValues {
     double offsetVolts = 0.0;
     int measureFrequency = 1;  // 1: frequency readout, 0: counter readout
     QString measurementText;   // the readout as the panel shows it
+    QString deviceName;        // the device window's name
+    QString waveTypeText;      // the wave type as the panel's key names it
+    QString phaseText;         // the phase field as shown
 };
 
 struct ReportContent {

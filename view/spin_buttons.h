@@ -7,7 +7,8 @@ class QToolButton;
 namespace korvane {
 
 // A pair of small up/down arrow keys beside an entry field. Each press (and each repeat while
-// held) reports the position change: -1 for the upper key, +1 for the lower one.
+// held) reports the position change: -1 for the upper key, +1 for the lower one. The pair takes
+// the focus with Tab; then the Up and Down arrow keys act as its keys.
 class SpinButtons : public QWidget {
     Q_OBJECT
   public:
@@ -21,6 +22,8 @@ class SpinButtons : public QWidget {
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
   private:
     QToolButton* up_;

@@ -200,8 +200,15 @@ TEST(ScpiServerStart, ReportsAPortInUse) {
     ASSERT_EQ(first.Start(), "");
     Server second(bench.instrument, {"127.0.0.1", first.Port()});
     EXPECT_NE(second.Start().find("cannot listen on 127.0.0.1:"), std::string::npos);
+    EXPECT_TRUE(second.PortInUse());
+    EXPECT_FALSE(first.PortInUse());
     Server bad(bench.instrument, {"example.com", 0});
     EXPECT_EQ(bad.Start(), "'example.com' is not an IPv4 or IPv6 address nor localhost");
+    EXPECT_FALSE(bad.PortInUse());
+    // Once the port is free again, the same server starts and no longer says it is taken.
+    first.Stop();
+    EXPECT_EQ(second.Start(), "");
+    EXPECT_FALSE(second.PortInUse());
 }
 
 }  // namespace

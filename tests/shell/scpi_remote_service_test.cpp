@@ -6,6 +6,7 @@
 #include "document/multi_tessel_doc.h"
 #include "engine/channel_state.h"
 #include "engine/device_library/simulated_device_library.h"
+#include "i18n/language_table.h"
 #include "platform/ini_file.h"
 #include "remote/scpi_test_client.h"
 #include "shell/remote_service.h"
@@ -118,6 +119,38 @@ TEST_F(RemoteConfig, PipelinedQueriesAndBlocksReachTheWindows) {
     }
     EXPECT_EQ(answered, 100);
     service.ServeDocuments({});
+}
+
+TEST_F(RemoteConfig, SettingsWrittenAreReadBack) {
+    const IniFile config = Config("[Form]\nLanguage=1\n");
+    const RemoteSettings settings{true, 6001, std::chrono::seconds(30)};
+    ASSERT_EQ(WriteRemoteSettings(config, settings), 0);
+    EXPECT_EQ(ReadRemoteSettings(config), settings);
+    EXPECT_EQ(config.ReadString("Form", "Language"), "1");  // the rest of the file stays
+}
+
+// The status pane's word: serving, the port taken by another program, or off.
+TEST_F(RemoteConfig, TheStateSaysWhetherItServesOrWhyNot) {
+    const LanguageTable english;
+    RemoteService first;
+    const int port = scpi::testing::FreeLoopbackPort();
+    ASSERT_EQ(first.Configure(RemoteSettings{true, port, std::chrono::seconds(0)}), QString());
+    EXPECT_EQ(first.CurrentState(), RemoteService::State::kServing);
+    EXPECT_EQ(RemoteStatusText(first, english), QStringLiteral("Remote: port %1").arg(port));
+
+    RemoteService second;
+    EXPECT_NE(second.Configure(RemoteSettings{true, port, std::chrono::seconds(0)}), QString());
+    EXPECT_FALSE(second.Serving());
+    EXPECT_EQ(second.CurrentState(), RemoteService::State::kPortInUse);
+    EXPECT_EQ(RemoteStatusText(second, english),
+              QStringLiteral("Remote: port %1 is in use").arg(port));
+
+    EXPECT_EQ(first.Configure(RemoteSettings{}), QString());
+    EXPECT_EQ(first.CurrentState(), RemoteService::State::kOff);
+    EXPECT_EQ(RemoteStatusText(first, english), QString());
+    // Freed, the port serves the second one now.
+    EXPECT_EQ(second.Configure(RemoteSettings{true, port, std::chrono::seconds(0)}), QString());
+    EXPECT_EQ(second.CurrentState(), RemoteService::State::kServing);
 }
 
 }  // namespace

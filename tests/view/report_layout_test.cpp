@@ -18,6 +18,8 @@ TEST(ReportTextsTest, EmptyLanguageTextsFallBackToEnglish) {
     EXPECT_EQ(texts.offset, "Y Offset");
     EXPECT_EQ(texts.counterMeasure, "Counter Measure");
     EXPECT_EQ(texts.note, "Note:");
+    EXPECT_EQ(texts.device, "Device");
+    EXPECT_EQ(texts.phase, "Phase");
 }
 
 // Drawn unscaled on an 850 x 1202 picture, one logical unit is one pixel.

@@ -29,6 +29,9 @@ inline ReportContent KnownContent() {
     content.values.offsetVolts = -0.25;
     content.values.measureFrequency = 1;
     content.values.measurementText = QStringLiteral("999.98 Hz");
+    content.values.deviceName = QStringLiteral("Bench 2");
+    content.values.waveTypeText = QStringLiteral("Square");
+    content.values.phaseText = QStringLiteral("0.250");
     return content;
 }
 

@@ -28,7 +28,7 @@ TEST(ReportPrintTest, APdfFileHasOnePageWithTitleParametersAndNote) {
     for (const char* expected :
          {"GENERATOR REPORT", "KorvaneAWG", "DATE : 07.12.2026", "TIME : 09:05:03",
           "Output Amplitude=1.500V", "Output Frequency=1.000KHz", "Y Offset=-0.250V",
-          "Frequency Measure = 999.98 Hz", "Note:"}) {
+          "Frequency Measure = 999.98 Hz", "Device: Bench 2", "Square", "Phase=0.250", "Note:"}) {
         EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected << "\n"
                                                                 << text.toStdString();
     }
@@ -64,9 +64,10 @@ TEST(ReportPrintTest, TextsComeFromTheLanguageTable) {
         [&table](int key) { return QString::fromStdString(table.GetText(key)); });
     QTemporaryDir dir;
     const QString text = PdfText(PrintToPdf(content, dir));
-    for (const char* expected : {"GENERATORBERICHT", "DATUM : 07.12.2026", "ZEIT : 09:05:03",
-                                 "Ausgangsamplitude=1.500V", "Ausgangsfrequenz=1.000KHz",
-                                 "Y-Offset=-0.250V", "Frequenzmessung = 999.98 Hz", "Notiz:"}) {
+    for (const char* expected :
+         {"GENERATORBERICHT", "DATUM : 07.12.2026", "ZEIT : 09:05:03", "Ausgangsamplitude=1.500V",
+          "Ausgangsfrequenz=1.000KHz", "Y-Offset=-0.250V", "Frequenzmessung = 999.98 Hz",
+          "Gerät: Bench 2", "Phase=0.250", "Notiz:"}) {
         EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected << "\n"
                                                                 << text.toStdString();
     }
@@ -130,6 +131,13 @@ TEST_F(FrontPanelTest, TheReportReadsThePanelAsShown) {
     EXPECT_EQ(content.values.measureFrequency, 1);
     EXPECT_EQ(content.values.measurementText, form().readout->text());
     EXPECT_TRUE(bool(content.drawWave));
+    // Which generator, which wave and its phase, as the panel names them.
+    document.m_strDeviceName = QStringLiteral("Bench 2");
+    EXPECT_EQ(ReportContentOf(*view).values.deviceName, "Bench 2");
+    EXPECT_EQ(content.values.phaseText, form().phase->text());
+    EXPECT_EQ(content.values.waveTypeText, "Sine");
+    Press(*form().waveKeys[Square]);
+    EXPECT_EQ(ReportContentOf(*view).values.waveTypeText, "Square");
 
     QTest::mouseClick(form().measureMode, Qt::LeftButton);
     view->UpdateMeasurementText();

@@ -72,6 +72,53 @@ TEST(LeftRightTest, WritingThePositionSendsNoClick) {
     EXPECT_EQ(clicks, 0);
 }
 
+TEST(OnOffTest, SpaceActsAsALeftPressAtTheCentre) {
+    COnOff key;
+    key.resize(key.sizeHint());
+    EXPECT_EQ(key.focusPolicy(), Qt::StrongFocus);
+    std::vector<bool> seen;
+    QObject::connect(&key, &COnOff::MouseDown, [&](int button, int, int x, int y) {
+        EXPECT_EQ(button, 1);
+        EXPECT_NEAR(x, key.width() / 2, 1);
+        EXPECT_NEAR(y, key.height() / 2, 1);
+        seen.push_back(key.Value());
+    });
+    QTest::keyClick(&key, Qt::Key_Space);
+    QTest::keyClick(&key, Qt::Key_Return);  // not a press
+    QTest::keyClick(&key, Qt::Key_Space);
+    EXPECT_EQ(seen, (std::vector<bool>{true, false}));
+}
+
+// Keys pressed on a switch standing at `right`: where it ends and how many Clicks arrive.
+struct SwitchKeyCase {
+    bool right;
+    Qt::Key key;
+    bool endsRight;
+    int clicks;
+};
+
+class LeftRightKeyTest : public ::testing::TestWithParam<SwitchKeyCase> {};
+
+TEST_P(LeftRightKeyTest, KeyMovesTheSwitch) {
+    const SwitchKeyCase c = GetParam();
+    CLeftRight sw;
+    sw.SetValue(c.right);
+    int clicks = 0;
+    QObject::connect(&sw, &CLeftRight::Click, [&] { ++clicks; });
+    QTest::keyClick(&sw, c.key);
+    EXPECT_EQ(sw.Value(), c.endsRight);
+    EXPECT_EQ(clicks, c.clicks);
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, LeftRightKeyTest,
+                         ::testing::Values(SwitchKeyCase{false, Qt::Key_Right, true, 1},
+                                           SwitchKeyCase{true, Qt::Key_Right, true, 0},
+                                           SwitchKeyCase{true, Qt::Key_Left, false, 1},
+                                           SwitchKeyCase{false, Qt::Key_Left, false, 0},
+                                           SwitchKeyCase{false, Qt::Key_Space, true, 1},
+                                           SwitchKeyCase{true, Qt::Key_Space, false, 1},
+                                           SwitchKeyCase{false, Qt::Key_Up, false, 0}));
+
 TEST(LedTest, ShowsWhatIsWrittenAndIgnoresTheMouse) {
     CLED led;
     led.resize(led.sizeHint());

@@ -117,6 +117,40 @@ TEST_F(TurnButtonTest, WheelNotchTurnsThenDeliversPressAndRelease) {
     EXPECT_NEAR(knob.Value(), kTurn - CTurnButton::kWheelStep, 1e-9);
 }
 
+// An arrow or page key and the notches it turns the knob by.
+struct KnobKeyCase {
+    Qt::Key key;
+    int notches;
+};
+
+class TurnButtonKeyTest : public ::testing::TestWithParam<KnobKeyCase> {};
+
+TEST_P(TurnButtonKeyTest, KeyTurnsByNotchesLikeTheWheel) {
+    CTurnButton knob;
+    knob.resize(knob.sizeHint());
+    const double start = kTurn / 2;
+    knob.SetValue(start);
+    KnobEvents events(knob);
+    QTest::keyClick(&knob, GetParam().key);
+    ASSERT_EQ(events.names, (std::vector<std::string>{"down", "up"}));
+    EXPECT_NEAR(knob.Value(), start + GetParam().notches * CTurnButton::kWheelStep, 1e-9);
+    EXPECT_NEAR(events.values[0], knob.Value(), 1e-12);  // turned before the press arrives
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, TurnButtonKeyTest,
+    ::testing::Values(KnobKeyCase{Qt::Key_Up, 1}, KnobKeyCase{Qt::Key_Right, 1},
+                      KnobKeyCase{Qt::Key_Down, -1}, KnobKeyCase{Qt::Key_Left, -1},
+                      KnobKeyCase{Qt::Key_PageUp, 4}, KnobKeyCase{Qt::Key_PageDown, -4}));
+
+TEST_F(TurnButtonTest, OtherKeysLeaveItAlone) {
+    KnobEvents events(knob);
+    QTest::keyClick(&knob, Qt::Key_A);
+    QTest::keyClick(&knob, Qt::Key_Space);
+    EXPECT_TRUE(events.names.empty());
+    EXPECT_DOUBLE_EQ(knob.Value(), 0.0);
+}
+
 TEST_F(TurnButtonTest, FineWheelStepsAddUpToANotch) {
     KnobEvents events(knob);
     SendWheel(knob, 60);

@@ -153,7 +153,8 @@ TEST(PanelGeometryTest, APanelTallerOrWiderThanTheClientScrollsAndStaysInside) {
     } cases[] = {
         {{860, 458}, {535, 0, 320, 458}, 525},  // just fits: no scroll bar
         {{860, 300}, {519, 0, 336, 300}, 509},  // too low: wider by the scroll bar
-        {{300, 300}, {0, 0, 295, 300}, 0},      // too narrow: from the left edge, no display
+        {{300, 300}, {110, 0, 185, 300}, 100},  // too narrow: the display keeps its least width
+        {{100, 300}, {95, 0, 0, 300}, 85},      // narrower than that: all display
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.client.width() * 10000 + c.client.height());

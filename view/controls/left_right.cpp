@@ -1,5 +1,6 @@
 #include "view/controls/left_right.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -16,6 +17,7 @@ constexpr int kGripLines = 3;
 
 CLeftRight::CLeftRight(QWidget* parent) : QWidget(parent) {
     setCursor(Qt::PointingHandCursor);
+    setFocusPolicy(Qt::StrongFocus);
 }
 
 void CLeftRight::SetValue(bool right) {
@@ -55,6 +57,7 @@ void CLeftRight::paintEvent(QPaintEvent*) {
         painter.drawLine(QPointF(x + 1.0, thumb.top() + inset),
                          QPointF(x + 1.0, thumb.bottom() - inset));
     }
+    PaintFocusFrame(painter, *this);
 }
 
 void CLeftRight::mousePressEvent(QMouseEvent* event) {
@@ -62,6 +65,20 @@ void CLeftRight::mousePressEvent(QMouseEvent* event) {
         event->ignore();
         return;
     }
+    Flip();
+}
+
+void CLeftRight::keyPressEvent(QKeyEvent* event) {
+    const bool toLeft = event->key() == Qt::Key_Left && value_;
+    const bool toRight = event->key() == Qt::Key_Right && !value_;
+    if (toLeft || toRight || (event->key() == Qt::Key_Space && !event->isAutoRepeat())) {
+        Flip();
+    } else if (event->key() != Qt::Key_Left && event->key() != Qt::Key_Right) {
+        QWidget::keyPressEvent(event);
+    }
+}
+
+void CLeftRight::Flip() {
     SetValue(!value_);
     emit Click();
 }

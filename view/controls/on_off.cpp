@@ -1,5 +1,6 @@
 #include "view/controls/on_off.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <algorithm>
@@ -18,6 +19,7 @@ constexpr double kTravel = 1.0;  // how far a pressed key sinks, in pixels
 
 COnOff::COnOff(QWidget* parent) : QWidget(parent) {
     setCursor(Qt::PointingHandCursor);
+    setFocusPolicy(Qt::StrongFocus);
 }
 
 void COnOff::SetValue(bool pressed) {
@@ -53,6 +55,7 @@ void COnOff::paintEvent(QPaintEvent*) {
     painter.setPen(Qt::NoPen);
     painter.setBrush(value_ ? palette.keyLit : palette.skirt);
     painter.drawRoundedRect(window, 1.0, 1.0);
+    PaintFocusFrame(painter, *this);
 }
 
 void COnOff::mousePressEvent(QMouseEvent* event) {
@@ -60,8 +63,20 @@ void COnOff::mousePressEvent(QMouseEvent* event) {
         event->ignore();
         return;
     }
+    Press(event->modifiers(), event->position());
+}
+
+void COnOff::keyPressEvent(QKeyEvent* event) {
+    if (event->key() != Qt::Key_Space || event->isAutoRepeat()) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    Press(event->modifiers(), QRectF(rect()).center());
+}
+
+void COnOff::Press(Qt::KeyboardModifiers modifiers, QPointF position) {
     SetValue(!value_);
-    const StockMouse m = MakeStockMouse(event->buttons(), event->modifiers(), event->position());
+    const StockMouse m = MakeStockMouse(Qt::LeftButton, modifiers, position);
     emit MouseDown(m.button, m.shift, m.x, m.y);
 }
 

@@ -27,6 +27,18 @@ QLinearGradient MetalGradient(const QRectF& rect, const PanelPalette& palette, b
     return gradient;
 }
 
+void PaintFocusFrame(QPainter& painter, const QWidget& widget) {
+    if (!widget.hasFocus()) {
+        return;
+    }
+    painter.save();
+    painter.setOpacity(1.0);
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(widget.palette().color(QPalette::Highlight), 1.0, Qt::DotLine));
+    painter.drawRect(QRectF(widget.rect()).adjusted(0.5, 0.5, -0.5, -0.5));
+    painter.restore();
+}
+
 QRectF CentredSquare(const QRectF& rect) {
     const double side = std::min(rect.width(), rect.height());
     return QRectF(rect.center().x() - side / 2, rect.center().y() - side / 2, side, side);

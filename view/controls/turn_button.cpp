@@ -1,5 +1,6 @@
 #include "view/controls/turn_button.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWheelEvent>
@@ -24,6 +25,7 @@ constexpr double kCapFraction = 0.80;   // cap radius / body radius
 constexpr double kDeadZonePixels = 4.0;
 constexpr int kWheelNotch = 120;
 constexpr int kMaxNotchesPerGesture = 16;
+constexpr int kNotchesPerPage = 4;
 
 double ToDegrees(double angle) {
     return angle / CTurnButton::kFullTurn * 360.0;
@@ -111,6 +113,7 @@ double WrapTurn(double angle) {
 
 CTurnButton::CTurnButton(QWidget* parent) : QWidget(parent) {
     setCursor(Qt::PointingHandCursor);
+    setFocusPolicy(Qt::StrongFocus);
 }
 
 void CTurnButton::SetValue(double angle) {
@@ -150,6 +153,7 @@ void CTurnButton::paintEvent(QPaintEvent*) {
     PaintTicks(painter, centre, radius, palette);
     PaintBody(painter, centre, body, palette);
     PaintPointer(painter, centre, body, value_, palette);
+    PaintFocusFrame(painter, *this);
 }
 
 void CTurnButton::mousePressEvent(QMouseEvent* event) {
@@ -202,7 +206,35 @@ void CTurnButton::wheelEvent(QWheelEvent* event) {
         return;
     }
     wheelRemainder_ -= notches * kWheelNotch;
-    const StockMouse m = MakeStockMouse(Qt::NoButton, event->modifiers(), event->position());
+    TurnByNotches(notches, MakeStockMouse(Qt::NoButton, event->modifiers(), event->position()));
+    event->accept();
+}
+
+void CTurnButton::keyPressEvent(QKeyEvent* event) {
+    int notches = 0;
+    switch (event->key()) {
+        case Qt::Key_Up:
+        case Qt::Key_Right:
+            notches = 1;
+            break;
+        case Qt::Key_Down:
+        case Qt::Key_Left:
+            notches = -1;
+            break;
+        case Qt::Key_PageUp:
+            notches = kNotchesPerPage;
+            break;
+        case Qt::Key_PageDown:
+            notches = -kNotchesPerPage;
+            break;
+        default:
+            QWidget::keyPressEvent(event);
+            return;
+    }
+    TurnByNotches(notches, MakeStockMouse(Qt::NoButton, event->modifiers(), Centre()));
+}
+
+void CTurnButton::TurnByNotches(int notches, StockMouse m) {
     // Each gesture turns less than half a turn, so a listener can still tell the direction.
     for (int left = notches; left != 0;) {
         const int chunk = std::clamp(left, -kMaxNotchesPerGesture, kMaxNotchesPerGesture);
@@ -211,7 +243,6 @@ void CTurnButton::wheelEvent(QWheelEvent* event) {
         emit MouseUp(m.button, m.shift, m.x, m.y);
         left -= chunk;
     }
-    event->accept();
 }
 
 }  // namespace korvane

@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+#include "view/controls/stock_mouse.h"
+
 namespace korvane {
 
 // Rotary knob. `Value` is the pointer angle in radians, 0 at the top, growing clockwise; one
@@ -11,7 +13,9 @@ namespace korvane {
 // Dragging turns the knob by the angle the pointer sweeps around its centre (pressing does not
 // jump it to the pointer). Notifications follow the value: the angle changes first, then
 // MouseDown / MouseMove / MouseUp is emitted. One wheel notch turns by kWheelStep and is
-// delivered as a complete MouseDown + MouseUp.
+// delivered as a complete MouseDown + MouseUp; so is one press of an arrow key while the knob has
+// the focus (Up and Right clockwise, Down and Left anticlockwise; Page Up and Page Down turn by
+// four notches).
 class CTurnButton : public QWidget {
     Q_OBJECT
     Q_PROPERTY(double Value READ Value WRITE SetValue)
@@ -41,6 +45,7 @@ class CTurnButton : public QWidget {
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     QPointF Centre() const;
@@ -48,6 +53,8 @@ class CTurnButton : public QWidget {
     // Angle of the pointer position around the centre, in the knob's units.
     double AngleAt(QPointF position) const;
     void TurnBy(double delta);
+    // Turns by whole notches, each gesture a MouseDown + MouseUp carrying `mouse`.
+    void TurnByNotches(int notches, StockMouse mouse);
 
     double value_ = 0.0;
     bool turning_ = false;

@@ -4,12 +4,15 @@
 #include <QVariant>
 
 #include "document/multi_tessel_doc.h"
+#include "document/user_message.h"
 
 namespace korvane {
 
 namespace {
 
 constexpr const char* kResourceIdProperty = "korvaneResourceId";
+constexpr int kNotAnIntegerKey = 2079;
+constexpr int kNotANumberKey = 2080;
 
 }  // namespace
 
@@ -32,11 +35,11 @@ void RetranslateDialog(QDialog& dialog) {
 }
 
 QString NotAnIntegerText() {
-    return QStringLiteral("Please enter an integer.");
+    return LanguageTextOr(kNotAnIntegerKey, "Please enter an integer.");
 }
 
 QString NotANumberText() {
-    return QStringLiteral("Please enter a number.");
+    return LanguageTextOr(kNotANumberKey, "Please enter a number.");
 }
 
 }  // namespace korvane
