@@ -52,6 +52,9 @@ enum CommandId : int {
     kCmdChangeDeviceName = 32801,
     kCmdDigitalInput = 32803,
     kCmdRemoteControl = 32804,
+    kCmdFileImport = 32805,
+    kCmdEquation = 32806,
+    kCmdSpectrum = 32807,
 
     kCmdCloseSelectedDevice = 1276,  // the close button beside the device tabs
     kCmdFirstLanguage = 9001,        // language i is 9001 + i

@@ -51,6 +51,9 @@ const std::map<int, const char*>& CommandTexts() {
         {kCmdEditCopy, "Copy to Clipboard"},
         {kCmdCloseSelectedDevice, "Close"},
         {kCmdRemoteControl, "Remote Control..."},
+        {kCmdFileImport, "&Import..."},
+        {kCmdEquation, "Equation..."},
+        {kCmdSpectrum, "Spectrum..."},
     };
     return texts;
 }
@@ -82,6 +85,7 @@ const std::vector<MenuEntry>& MainMenuLayout() {
           {kCmdFileClose},
           {},
           {kCmdFileOpen},
+          {kCmdFileImport},
           {kCmdFileSave},
           {kCmdFileSaveAs},
           {},
@@ -90,7 +94,7 @@ const std::vector<MenuEntry>& MainMenuLayout() {
           {kCmdFilePrintSetup},
           {},
           {kCmdAppExit}}},
-        {-1, "&Edit", {{kCmdPointsEdit}, {kCmdZoomOut}, {kCmdZoomIn}}},
+        {-1, "&Edit", {{kCmdPointsEdit}, {kCmdZoomOut}, {kCmdZoomIn}, {kCmdEquation}}},
         {-1,
          "Wave P&arameter",
          {{kCmdSquare}, {kCmdRamp}, {kCmdTrapezia}, {kCmdExponent}, {kCmdAmFm}}},
@@ -110,7 +114,8 @@ const std::vector<MenuEntry>& MainMenuLayout() {
           {kCmdCursorColor},
           {},
           {kCmdWaveNumber},
-          {kCmdShowHideControl}}},
+          {kCmdShowHideControl},
+          {kCmdSpectrum}}},
         {-1,
          "&Utility",
          {{kCmdSweep},
@@ -153,6 +158,8 @@ QList<QKeySequence> CommandShortcuts(int id) {
             return {QKeySequence(Qt::CTRL | Qt::Key_N)};
         case kCmdFileOpen:
             return {QKeySequence(Qt::CTRL | Qt::Key_O)};
+        case kCmdFileImport:
+            return {QKeySequence(Qt::CTRL | Qt::Key_I)};
         case kCmdFileSave:
             return {QKeySequence(Qt::CTRL | Qt::Key_S)};
         case kCmdFilePrint:

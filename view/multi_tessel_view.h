@@ -19,6 +19,7 @@ class QToolButton;
 namespace korvane {
 
 class ChannelState;
+class SpectrumView;
 class WaveDisplay;
 
 // The front panel of one generator: the waveform display on the left, the control panel on the
@@ -72,6 +73,8 @@ class CMultiTesselView : public DeviceView {
     // The display's plot in form coordinates.
     PlotArea Plot() const;
     bool Dragging() const { return stroke_.Dragging(); }
+    // The spectrum window, once Display > Spectrum has opened it.
+    SpectrumView* Spectrum() const { return spectrum_; }
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -109,6 +112,8 @@ class CMultiTesselView : public DeviceView {
     void EditPointsFromMenu();
     // Shows a modeless digital I/O dialog, made on first use.
     void ShowDigitalDialog(QDialog*& dialog, const std::function<QDialog*()>& make);
+    // Shows the spectrum window, made on first use, with the channel's wave.
+    void ShowSpectrum();
 
     PanelForm form_;
     QScrollArea* panelScroll_;
@@ -118,6 +123,7 @@ class CMultiTesselView : public DeviceView {
     QRect panelRect_;
     QDialog* outputSet_ = nullptr;
     QDialog* digitalInput_ = nullptr;
+    SpectrumView* spectrum_ = nullptr;
     KnobTurn frequencyTurn_;
     KnobTurn amplitudeTurn_;
     PointStroke stroke_;

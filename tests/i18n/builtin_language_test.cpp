@@ -17,9 +17,9 @@ TEST(BuiltInLanguageTest, IsTheAppSectionWithCrLfLinesAndAnEmptyLastLine) {
     const std::string_view bytes = BuiltInLanguageBytes();
     EXPECT_TRUE(bytes.starts_with("[App]\r\n8888=English\r\n100=About\r\n"));
     EXPECT_TRUE(bytes.ends_with("\r\n57667=Help \r\n\r\n"));
-    // "[App]", 189 texts and the empty line.
-    EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\n'), 191);
-    EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\r'), 191);
+    // "[App]", 223 texts and the empty line.
+    EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\n'), 225);
+    EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\r'), 225);
     EXPECT_EQ(bytes.find("\n\r\n"), bytes.size() - 3) << "no empty line before the last";
     for (std::size_t i = 0; i < bytes.size(); ++i) {
         if (bytes[i] == '\n') {
@@ -34,7 +34,7 @@ TEST(BuiltInLanguageTest, Key1055OccursTwiceAndEveryOtherKeyOnce) {
     std::vector<std::string> values;
     ASSERT_EQ(
         IniDocument::Parse(std::string(BuiltInLanguageBytes())).ReadSection("App", keys, values),
-        189);
+        223);
     const auto first = std::find(keys.begin(), keys.end(), "1055");
     ASSERT_NE(first, keys.end());
     EXPECT_EQ(values[first - keys.begin()], "KorvaneAWG");
@@ -44,7 +44,7 @@ TEST(BuiltInLanguageTest, Key1055OccursTwiceAndEveryOtherKeyOnce) {
     std::sort(keys.begin(), keys.end());
     EXPECT_EQ(std::adjacent_find(keys.begin(), keys.end()) - keys.begin(),
               std::find(keys.begin(), keys.end(), "1055") - keys.begin());
-    EXPECT_EQ(std::unique(keys.begin(), keys.end()) - keys.begin(), 188);
+    EXPECT_EQ(std::unique(keys.begin(), keys.end()) - keys.begin(), 222);
 }
 
 struct EntryCase {
@@ -73,17 +73,19 @@ INSTANTIATE_TEST_SUITE_P(
         EntryCase{15, "1117", "Arbitrary waveform generator control program"},
         EntryCase{16, "1127", "OK"}, EntryCase{17, "1048", "Cancel"}, EntryCase{18, "800", "&File"},
         EntryCase{20, "80001", "&Close "}, EntryCase{21, "80002", "--"},
-        EntryCase{59, "80502", "Close Output Power On "}, EntryCase{62, "8050400", "Default(En)"},
-        EntryCase{63, "8050401", "--"}, EntryCase{71, "1097", "Ramp"},
-        EntryCase{153, "2069", "Digital Out Pin (H: 3.3V, L:GND)"},
-        EntryCase{154, "2065", "The manual could not be opened. Open it in a browser: %s"},
-        EntryCase{156, "2067", "CLIPPED"}, EntryCase{157, "2063", "%d Points per Period"},
-        EntryCase{158, "2064", "Amp = %.3lfV  Freq = %.3lfHz"},
-        EntryCase{159, "2068", "Cannot read file %s: %s"},
-        EntryCase{160, "2071", "Arbitrary Function Generator"},
-        EntryCase{165, "2076", "Cann't Save file: %s"}, EntryCase{176, "2087", "Remote failed: %s"},
-        EntryCase{179, "8889", "en"}, EntryCase{180, "80505", "Remote Control..."},
-        EntryCase{188, "57667", "Help "}),
+        EntryCase{23, "80004", "&Import..."}, EntryCase{36, "80103", "Equation..."},
+        EntryCase{58, "80407", "Spectrum..."}, EntryCase{62, "80502", "Close Output Power On "},
+        EntryCase{65, "8050400", "Default(En)"}, EntryCase{66, "8050401", "--"},
+        EntryCase{74, "1097", "Ramp"}, EntryCase{156, "2069", "Digital Out Pin (H: 3.3V, L:GND)"},
+        EntryCase{157, "2065", "The manual could not be opened. Open it in a browser: %s"},
+        EntryCase{159, "2067", "CLIPPED"}, EntryCase{160, "2063", "%d Points per Period"},
+        EntryCase{161, "2064", "Amp = %.3lfV  Freq = %.3lfHz"},
+        EntryCase{162, "2068", "Cannot read file %s: %s"},
+        EntryCase{163, "2071", "Arbitrary Function Generator"},
+        EntryCase{168, "2076", "Cann't Save file: %s"}, EntryCase{179, "2087", "Remote failed: %s"},
+        EntryCase{182, "2090", "Import Wave"}, EntryCase{212, "2121", "Frames averaged per value:"},
+        EntryCase{213, "8889", "en"}, EntryCase{214, "80505", "Remote Control..."},
+        EntryCase{222, "57667", "Help "}),
     [](const auto& info) {
         const auto& p = info.param;
         return test::ParamName("key", p.key);
