@@ -1,7 +1,6 @@
 #include "view/dialogs/equation_dialog.h"
 
 #include <QFontDatabase>
-#include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -46,10 +45,17 @@ EquationDialog::EquationDialog(int pointCount, double frequency, QWidget* parent
     points_->setRange(1, kMaxPoints);
     points_->setValue(std::clamp(pointCount, 1, kMaxPoints));
 
-    auto* form = new QFormLayout;
-    form->addRow(Text(2110, "Expression in t (0..1), i (point) and n (points):"), expression_);
-    form->addRow(QString(), error_);
-    form->addRow(Text(2100, "Points:"), points_);
+    // The expression gets the dialog's whole width, the caret line beneath it.
+    auto* form = new QVBoxLayout;
+    form->addWidget(
+        new QLabel(Text(2110, "Expression in t (0..1), i (point) and n (points):"), this));
+    form->addWidget(expression_);
+    form->addWidget(error_);
+    auto* count = new QHBoxLayout;
+    count->addWidget(new QLabel(Text(2100, "Points:"), this));
+    count->addWidget(points_);
+    count->addStretch();
+    form->addLayout(count);
     auto* buttons = new QHBoxLayout;
     auto* cancel = new QPushButton(Text(1048, "Cancel"), this);
     ok_->setDefault(true);
