@@ -15,9 +15,7 @@ SpectrumView::SpectrumView(QWidget* parent)
       bars_(new SpectrumBars(this)),
       summary_(new QLabel(this)),
       table_(new QTableWidget(0, 2, this)) {
-    setWindowTitle(LanguageTextOr(2112, "Spectrum"));
-    table_->setHorizontalHeaderLabels(
-        {LanguageTextOr(2115, "Harmonic"), LanguageTextOr(2116, "dBc")});
+    Translate();
     table_->verticalHeader()->hide();
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->horizontalHeader()->setStretchLastSection(true);
@@ -29,6 +27,17 @@ SpectrumView::SpectrumView(QWidget* parent)
 }
 
 SpectrumView::~SpectrumView() = default;
+
+void SpectrumView::Translate() {
+    setWindowTitle(LanguageTextOr(2112, "Spectrum"));
+    table_->setHorizontalHeaderLabels(
+        {LanguageTextOr(2115, "Harmonic"), LanguageTextOr(2116, "dBc")});
+    if (shown_) {
+        const WaveParams params = *shown_;
+        shown_.reset();
+        Follow(params);
+    }
+}
 
 void SpectrumView::Follow(const WaveParams& params) {
     if (shown_ && *shown_ == params) {

@@ -24,6 +24,8 @@ class SpectrumView : public QDialog {
 
     // Shows the spectrum of the buffer built from `params`, unless it is the one shown.
     void Follow(const WaveParams& params);
+    // Takes the current language's texts; the spectrum is shown again in them.
+    void Translate();
 
     // ---- parts, for the program's tests ----------------------------------------------------
     QLabel& Summary() const { return *summary_; }

@@ -7,6 +7,7 @@
 #include <QTableWidget>
 
 #include "document/command_ids.h"
+#include "test_language.h"
 #include "view/spectrum_view.h"
 #include "view_panel_fixture.h"
 
@@ -73,6 +74,21 @@ TEST_F(SpectrumViewTest, SineIsCleanToTheQuantisationFloor) {
     ASSERT_TRUE(view->Commands().Execute(kCmdSpectrum));
     EXPECT_LT(ThdPercent(), 0.1);
     EXPECT_LT(HarmonicDbc(3), -60.0);
+}
+
+TEST_F(SpectrumViewTest, AnOpenSpectrumTakesANewLanguage) {
+    channel().SetWaveType(Square);
+    RunQueue();
+    ASSERT_TRUE(view->Commands().Execute(kCmdSpectrum));
+    EXPECT_EQ(view->Spectrum()->windowTitle(), QStringLiteral("Spectrum"));
+    const test::TestLanguage german(
+        {{2112, "Spektrum"}, {2113, "Klirrfaktor: %.3f %%"}, {2115, "Harmonische"}});
+    view->Translate();
+    EXPECT_EQ(view->Spectrum()->windowTitle(), QStringLiteral("Spektrum"));
+    EXPECT_TRUE(view->Spectrum()->Summary().text().startsWith(QStringLiteral("Klirrfaktor: 48.")))
+        << view->Spectrum()->Summary().text().toStdString();
+    EXPECT_EQ(view->Spectrum()->Table().horizontalHeaderItem(0)->text(),
+              QStringLiteral("Harmonische"));
 }
 
 }  // namespace
