@@ -17,10 +17,6 @@ namespace korvane {
 
 namespace {
 
-QString Text(int key, const char* english) {
-    return LanguageTextOr(key, english);
-}
-
 // What the dialog starts with: one period of a sine at 2 V.
 constexpr char kFirstExpression[] = "2*sin(2*pi*t)";
 
@@ -34,8 +30,8 @@ EquationDialog::EquationDialog(int pointCount, double frequency, QWidget* parent
       error_(new QLabel(this)),
       status_(new QLabel(this)),
       preview_(new WavePreview(this)),
-      ok_(new QPushButton(Text(1127, "OK"), this)) {
-    setWindowTitle(Text(2109, "Equation"));
+      ok_(new QPushButton(LanguageTextOr(1127, "OK"), this)) {
+    setWindowTitle(LanguageTextOr(2109, "Equation"));
     // The caret under the failing place lines up only in a fixed-width font.
     const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     expression_->setFont(fixed);
@@ -47,17 +43,17 @@ EquationDialog::EquationDialog(int pointCount, double frequency, QWidget* parent
 
     // The expression gets the dialog's whole width, the caret line beneath it.
     auto* form = new QVBoxLayout;
-    form->addWidget(
-        new QLabel(Text(2110, "Expression in t (0..1), i (point) and n (points):"), this));
+    form->addWidget(new QLabel(
+        LanguageTextOr(2110, "Expression in t (0..1), i (point) and n (points):"), this));
     form->addWidget(expression_);
     form->addWidget(error_);
     auto* count = new QHBoxLayout;
-    count->addWidget(new QLabel(Text(2100, "Points:"), this));
+    count->addWidget(new QLabel(LanguageTextOr(2100, "Points:"), this));
     count->addWidget(points_);
     count->addStretch();
     form->addLayout(count);
     auto* buttons = new QHBoxLayout;
-    auto* cancel = new QPushButton(Text(1048, "Cancel"), this);
+    auto* cancel = new QPushButton(LanguageTextOr(1048, "Cancel"), this);
     ok_->setDefault(true);
     buttons->addWidget(status_, 1);
     buttons->addWidget(ok_);
@@ -97,7 +93,7 @@ void EquationDialog::ShowError(const QString& expression, const EquationError& e
         // character they end at.
         const int column =
             static_cast<int>(QString::fromUtf8(expression.toUtf8().left(error.position)).size());
-        const QString format = Text(2111, "Position %d: %s");
+        const QString format = LanguageTextOr(2111, "Position %d: %s");
         shown = expression + QLatin1Char('\n') + QString(column, QLatin1Char(' ')) +
                 QLatin1Char('^') + QLatin1Char('\n') +
                 QString::asprintf(format.toUtf8().constData(), column, error.message.c_str());

@@ -27,16 +27,12 @@ namespace {
 constexpr double kReadFullScale = 1.0;
 constexpr double kDefaultSoundFullScale = 3.5;
 
-QString Text(int key, const char* english) {
-    return LanguageTextOr(key, english);
-}
-
 QString SeparatorName(char separator) {
     switch (separator) {
         case '\t':
-            return Text(2093, "Tab");
+            return LanguageTextOr(2093, "Tab");
         case ' ':
-            return Text(2094, "blanks");
+            return LanguageTextOr(2094, "blanks");
         case 0:
             return QStringLiteral("-");
         default:
@@ -58,11 +54,12 @@ ImportDialog::ImportDialog(const QString& path, double frequency, QWidget* paren
       fullScale_(new QDoubleSpinBox(this)),
       status_(new QLabel(this)),
       preview_(new WavePreview(this)),
-      ok_(new QPushButton(Text(1127, "OK"), this)) {
-    setWindowTitle(Text(2090, "Import Wave") + QStringLiteral(" - ") + QFileInfo(path).fileName());
+      ok_(new QPushButton(LanguageTextOr(1127, "OK"), this)) {
+    setWindowTitle(LanguageTextOr(2090, "Import Wave") + QStringLiteral(" - ") +
+                   QFileInfo(path).fileName());
     points_->setRange(1, kMaxPoints);
-    scale_->addItem(Text(2104, "As volts"));
-    scale_->addItem(Text(2105, "Normalised to a peak"));
+    scale_->addItem(LanguageTextOr(2104, "As volts"));
+    scale_->addItem(LanguageTextOr(2105, "Normalised to a peak"));
     for (QDoubleSpinBox* volts : {peak_, fullScale_}) {
         volts->setRange(0.001, 1000.0);
         volts->setDecimals(3);
@@ -74,11 +71,11 @@ ImportDialog::ImportDialog(const QString& path, double frequency, QWidget* paren
     detected_->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     auto* form = new QFormLayout;
-    form->addRow(Text(2100, "Points:"), points_);
-    form->addRow(Text(2101, "Column or channel:"), column_);
-    form->addRow(Text(2103, "Scale:"), scale_);
-    form->addRow(Text(2106, "Peak:"), peak_);
-    form->addRow(Text(2107, "Sound full scale:"), fullScale_);
+    form->addRow(LanguageTextOr(2100, "Points:"), points_);
+    form->addRow(LanguageTextOr(2101, "Column or channel:"), column_);
+    form->addRow(LanguageTextOr(2103, "Scale:"), scale_);
+    form->addRow(LanguageTextOr(2106, "Peak:"), peak_);
+    form->addRow(LanguageTextOr(2107, "Sound full scale:"), fullScale_);
     auto* side = new QVBoxLayout;
     side->addWidget(detected_);
     side->addLayout(form);
@@ -87,7 +84,7 @@ ImportDialog::ImportDialog(const QString& path, double frequency, QWidget* paren
     top->addWidget(preview_, 1);
     top->addLayout(side);
     auto* buttons = new QHBoxLayout;
-    auto* cancel = new QPushButton(Text(1048, "Cancel"), this);
+    auto* cancel = new QPushButton(LanguageTextOr(1048, "Cancel"), this);
     ok_->setDefault(true);
     buttons->addStretch();
     buttons->addWidget(ok_);
@@ -147,7 +144,7 @@ bool ImportDialog::IsSound() const {
 void ImportDialog::ShowDetection() {
     const ImportDetection& found = wave_.detection;
     const auto line = [](int key, const char* english) {
-        return Text(key, english) + QLatin1Char(' ');
+        return LanguageTextOr(key, english) + QLatin1Char(' ');
     };
     QStringList lines;
     lines << line(2091, "Format:") + QString::fromStdString(found.format);
@@ -158,7 +155,8 @@ void ImportDialog::ShowDetection() {
         lines << line(2095, "Columns:") + QString::number(found.columns);
         lines << line(2096, "Header lines skipped:") + QString::number(found.headerLines);
         lines << line(2119, "Comment lines skipped:") + QString::number(found.commentLines);
-        lines << (found.decimalComma ? Text(2097, "Decimal comma") : Text(2098, "Decimal point"));
+        lines << (found.decimalComma ? LanguageTextOr(2097, "Decimal comma")
+                                     : LanguageTextOr(2098, "Decimal point"));
     }
     lines << line(2099, "Values in file:") + QString::number(found.pointCount);
     if (found.averagedBy > 1) {
