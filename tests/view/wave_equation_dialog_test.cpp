@@ -57,6 +57,7 @@ class EquationDialogTest : public test::FrontPanelTest {
 };
 
 struct ErrorCase {
+    const char* name;
     const char* expression;
     const char* caretLine;  // the line under the expression
     const char* position;
@@ -82,11 +83,12 @@ TEST_P(EquationErrorTest, ShowsACaretUnderTheFailingPlaceAndRefusesOk) {
     EXPECT_FALSE(okEnabled);
 }
 
-INSTANTIATE_TEST_SUITE_P(Errors, EquationErrorTest,
-                         ::testing::Values(ErrorCase{"sin(2*pi*t", "          ^", "Position 10: "},
-                                           ErrorCase{"1+*t", "  ^", "Position 2: "},
-                                           ErrorCase{"2*q+1", "  ^", "Position 2: "}),
-                         [](const auto& info) { return "Case" + std::to_string(info.index); });
+INSTANTIATE_TEST_SUITE_P(
+    Errors, EquationErrorTest,
+    ::testing::Values(ErrorCase{"MissingParenthesis", "sin(2*pi*t", "          ^", "Position 10: "},
+                      ErrorCase{"OperatorAfterOperator", "1+*t", "  ^", "Position 2: "},
+                      ErrorCase{"UnknownName", "2*q+1", "  ^", "Position 2: "}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(EquationDialogTest, AValidExpressionIsPreviewedClippedAndAppliedOnOk) {
     QString status;

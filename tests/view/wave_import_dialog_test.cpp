@@ -66,6 +66,8 @@ class ImportPreviewTest : public test::FrontPanelTest {
 
 TEST_F(ImportPreviewTest, GermanSpreadsheetShowsWhatWasFoundAndOkAppliesTheChosenPointCount) {
     channel().SetFrequency(1000.0);
+    // A CSV file was opened before: Save would write to it.
+    document.m_strFileName = QStringLiteral("earlier.csv");
     ClearQueue();
     QString detected;
     int firstCount = 0;
@@ -96,7 +98,7 @@ TEST_F(ImportPreviewTest, GermanSpreadsheetShowsWhatWasFoundAndOkAppliesTheChose
     // The time column gives 1 ms per value: one period of three values lasts 3 ms.
     EXPECT_NEAR(channel().frequency.load(), 1000.0 / 3.0, 1e-3);
     EXPECT_EQ(document.m_strFileName, QString::fromLatin1(kNoCsvFileName))
-        << "Save must not write over the imported file";
+        << "Save asks for a name instead of writing the imported table over another file";
     const std::vector<int> queued = Queue();
     EXPECT_NE(std::find(queued.begin(), queued.end(), 1), queued.end()) << "a download";
 }
