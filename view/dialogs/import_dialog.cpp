@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <filesystem>
+#include <span>
 
 #include "document/user_message.h"
 #include "engine/channel_rules.h"
@@ -173,11 +174,15 @@ void ImportDialog::Refit() {
         options.scale = WaveScale::PeakVolts;
         options.peakVolts = peak_->value();
     }
-    std::vector<double> values = wave_.values;
+    // Only a sound's values are scaled, in a copy; a text file's are fitted as they were read.
+    std::span<const double> values = wave_.values;
+    std::vector<double> scaled;
     if (IsSound()) {
         const double fullScale = fullScale_->value();
-        std::transform(values.begin(), values.end(), values.begin(),
+        scaled.resize(wave_.values.size());
+        std::transform(wave_.values.begin(), wave_.values.end(), scaled.begin(),
                        [fullScale](double value) { return value * fullScale; });
+        values = scaled;
     }
     table_ = FitToTable(values, options);
     preview_->SetPoints(table_.points);
