@@ -59,6 +59,9 @@ enum CommandId : int {
     kCmdInvertPoints = 32852,
     kCmdReversePoints = 32853,
     kCmdShiftPoints = 32854,
+    kCmdFileImport = 32805,
+    kCmdEquation = 32806,
+    kCmdSpectrum = 32807,
 
     kCmdCloseSelectedDevice = 1276,  // the close button beside the device tabs
     kCmdFirstLanguage = 9001,        // language i is 9001 + i

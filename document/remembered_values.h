@@ -18,6 +18,7 @@ class RememberedValues {
 // The keys of the values remembered by the document and the view.
 inline constexpr char kOpenCsvFolderKey[] = "OpenCsvFolder";
 inline constexpr char kSaveCsvFolderKey[] = "SaveCsvFolder";
+inline constexpr char kImportFolderKey[] = "ImportFolder";
 inline constexpr char kPrintPdfFileKey[] = "PrintPdfFile";
 
 }  // namespace korvane

@@ -128,6 +128,18 @@ FileResult ReadCsvFile(const std::filesystem::path& path, const LanguageTable& l
     return FileResult::Success();
 }
 
+bool HasProgramCsvHeader(std::string_view text) {
+    LineReader lines(text);
+    return lines.Next().starts_with("#CLOCK=") && lines.Next().starts_with("#SIZE=");
+}
+
+bool IsProgramCsvFile(const std::filesystem::path& path) {
+    // Both header lines fit well within this, whatever the sample rate.
+    constexpr std::size_t kHeaderBytes = 256;
+    std::string head;
+    return !ReadFilePrefix(path, kHeaderBytes, head) && HasProgramCsvHeader(head);
+}
+
 FileResult ImportCsv(ChannelState& channel, const std::filesystem::path& path,
                      const LanguageTable& language) {
     WaveformData waveform;

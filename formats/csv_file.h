@@ -39,6 +39,10 @@ FileResult ExportCsv(ChannelState& channel, const std::filesystem::path& path,
 // Reads `path` completely; `waveform` is filled only on success.
 FileResult ReadCsvFile(const std::filesystem::path& path, const LanguageTable& language,
                        WaveformData& waveform);
+// Whether the text begins as the program writes its CSV files: a "#CLOCK=" line, then "#SIZE=".
+bool HasProgramCsvHeader(std::string_view text);
+// HasProgramCsvHeader on the beginning of a file; false when it cannot be read.
+bool IsProgramCsvFile(const std::filesystem::path& path);
 // ReadCsvFile, then ApplyWaveform; a refused file leaves the channel exactly as it was.
 FileResult ImportCsv(ChannelState& channel, const std::filesystem::path& path,
                      const LanguageTable& language);

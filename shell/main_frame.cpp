@@ -12,16 +12,20 @@
 #include <QScreen>
 #include <QStackedWidget>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QUrl>
 #include <algorithm>
+#include <filesystem>
 
 #include "document/command_ids.h"
 #include "document/csv_commands.h"
+#include "document/device_view.h"
 #include "document/message_box.h"
 #include "document/multi_tessel_doc.h"
 #include "engine/device_library/device_library.h"
 #include "engine/device_search.h"
+#include "formats/csv_file.h"
 #include "shell/app_config.h"
 #include "shell/child_frame.h"
 #include "shell/images.h"
@@ -30,6 +34,7 @@
 #include "shell/splash_wnd.h"
 #include "shell/status_panes.h"
 #include "shell/window_menu.h"
+#include "view/arbitrary_commands.h"
 
 namespace korvane {
 
@@ -202,13 +207,39 @@ void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
 
 void CMainFrame::dropEvent(QDropEvent* event) {
     for (const QUrl& url : event->mimeData()->urls()) {
-        if (!url.isLocalFile()) {
-            continue;
+        if (url.isLocalFile()) {
+            OpenDroppedFile(url.toLocalFile(), event->position().toPoint());
         }
-        NewDocument(
-            [path = url.toLocalFile()](CMultiTesselDoc& document) { ImportCsv(document, path); });
     }
     event->acceptProposedAction();
+}
+
+void CMainFrame::OpenDroppedFile(const QString& path, QPoint at) {
+    // The program's own CSV files open in a window of their own, as File > Open CSV reads them.
+    if (IsProgramCsvFile(std::filesystem::path(path.toStdU16String()))) {
+        NewDocument([path](CMultiTesselDoc& document) { ImportCsv(document, path); });
+        return;
+    }
+    // Any other wave goes through the import preview of the device window it was dropped on,
+    // else the active one, else a new one. The preview opens once the drop has ended, so the
+    // program the file came from is not held while the user decides.
+    const QPoint inArea = mdiArea_->viewport()->mapFrom(this, at);
+    QMdiSubWindow* under = nullptr;
+    for (QMdiSubWindow* window : mdiArea_->subWindowList(QMdiArea::StackingOrder)) {
+        if (window->isVisible() && window->geometry().contains(inArea)) {
+            under = window;  // the topmost one wins: the list runs from bottom to top
+        }
+    }
+    const auto previewLater = [path](CMultiTesselDoc& document) {
+        // The document outlives its view, so the view can carry the call.
+        QTimer::singleShot(0, document.View(),
+                           [&document, path] { ImportWaveWithPreview(document, path); });
+    };
+    if (auto* target = under != nullptr ? qobject_cast<CChildFrame*>(under) : ActiveChild()) {
+        previewLater(target->Document());
+    } else {
+        NewDocument(previewLater);
+    }
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {

@@ -141,6 +141,9 @@ class CMainFrame : public QMainWindow {
     // Files dropped on the frame open like File > Open, each in a new device window.
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    // A dropped file: the program's CSV opens as File > Open CSV does, any other wave goes to
+    // the import preview of the device window at `at` (frame coordinates).
+    void OpenDroppedFile(const QString& path, QPoint at);
 
   private:
     class Chooser;

@@ -58,6 +58,9 @@ const std::map<int, const char*>& CommandTexts() {
         {kCmdEditCopy, "Copy to Clipboard"},
         {kCmdCloseSelectedDevice, "Close"},
         {kCmdRemoteControl, "Remote Control..."},
+        {kCmdFileImport, "&Import..."},
+        {kCmdEquation, "Equation..."},
+        {kCmdSpectrum, "Spectrum..."},
     };
     return texts;
 }
@@ -89,6 +92,7 @@ const std::vector<MenuEntry>& MainMenuLayout() {
           {kCmdFileClose},
           {},
           {kCmdFileOpen},
+          {kCmdFileImport},
           {kCmdFileSave},
           {kCmdFileSaveAs},
           {},
@@ -102,6 +106,7 @@ const std::vector<MenuEntry>& MainMenuLayout() {
          {{kCmdPointsEdit},
           {kCmdZoomOut},
           {kCmdZoomIn},
+          {kCmdEquation},
           {},
           {kCmdEditUndo},
           {kCmdEditRedo},
@@ -132,7 +137,8 @@ const std::vector<MenuEntry>& MainMenuLayout() {
           {kCmdCursorColor},
           {},
           {kCmdWaveNumber},
-          {kCmdShowHideControl}}},
+          {kCmdShowHideControl},
+          {kCmdSpectrum}}},
         {-1,
          "&Utility",
          {{kCmdSweep},
@@ -175,6 +181,8 @@ QList<QKeySequence> CommandShortcuts(int id) {
             return {QKeySequence(Qt::CTRL | Qt::Key_N)};
         case kCmdFileOpen:
             return {QKeySequence(Qt::CTRL | Qt::Key_O)};
+        case kCmdFileImport:
+            return {QKeySequence(Qt::CTRL | Qt::Key_I)};
         case kCmdFileSave:
             return {QKeySequence(Qt::CTRL | Qt::Key_S)};
         case kCmdFilePrint:

@@ -16,6 +16,7 @@
 #include "view/dialogs/dialog_support.h"
 #include "view/entry/step_edit.h"
 #include "view/wave_cursors.h"
+#include "view/spectrum_view.h"
 #include "view/wave_display.h"
 #include "view/wave_texts.h"
 
@@ -134,6 +135,9 @@ void CMultiTesselView::Translate() {
                              LanguageTextOr(kPointsPerPeriodKey, kPointsPerPeriodFormat));
     noFileText_ = LanguageTextOr(kNoFileKey, kNoCsvFileName);
     ShowFileName();
+    if (spectrum_ != nullptr) {
+        spectrum_->Translate();
+    }
 }
 
 void CMultiTesselView::ShowFileName() {

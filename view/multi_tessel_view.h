@@ -21,6 +21,7 @@ namespace korvane {
 
 class ChannelState;
 class WaveCursors;
+class SpectrumView;
 class WaveDisplay;
 
 // The front panel of one generator: the waveform display on the left, the control panel on the
@@ -75,6 +76,8 @@ class CMultiTesselView : public DeviceView {
     // The display's plot in form coordinates.
     PlotArea Plot() const;
     bool Dragging() const { return stroke_.Dragging(); }
+    // The spectrum window, once Display > Spectrum has opened it.
+    SpectrumView* Spectrum() const { return spectrum_; }
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -122,6 +125,8 @@ class CMultiTesselView : public DeviceView {
                                        int decimals);
     // Shows a modeless digital I/O dialog, made on first use.
     void ShowDigitalDialog(QDialog*& dialog, const std::function<QDialog*()>& make);
+    // Shows the spectrum window, made on first use, with the channel's wave.
+    void ShowSpectrum();
 
     PanelForm form_;
     QScrollArea* panelScroll_;
@@ -132,6 +137,7 @@ class CMultiTesselView : public DeviceView {
     QRect panelRect_;
     QDialog* outputSet_ = nullptr;
     QDialog* digitalInput_ = nullptr;
+    SpectrumView* spectrum_ = nullptr;
     KnobTurn frequencyTurn_;
     KnobTurn amplitudeTurn_;
     PointStroke stroke_;

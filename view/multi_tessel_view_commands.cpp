@@ -1,15 +1,18 @@
-// The view's menu commands: print, copy, zoom, show/hide, points edit, sweep, the digital I/O
-// dialogs and the display colours.
+// The view's menu commands: print, copy, zoom, show/hide, points edit, import, equation, sweep,
+// the digital I/O dialogs, the spectrum and the display colours.
 
 #include "view/multi_tessel_view.h"
 
 #include <QDialog>
 
 #include "document/command_ids.h"
+#include "engine/channel_state.h"
+#include "view/arbitrary_commands.h"
 #include "view/clipboard_copy.h"
 #include "view/dialogs/digital_io_dialogs.h"
 #include "view/dialogs/wave_parameter_commands.h"
 #include "view/report.h"
+#include "view/spectrum_view.h"
 #include "view/sweep_dialog.h"
 #include "view/wave_display.h"
 
@@ -28,6 +31,9 @@ void CMultiTesselView::RegisterCommands() {
     commands_.OnCommand(kCmdShowHideControl, [this] { ToggleControls(); });
     commands_.OnCommand(kCmdPointsEdit, [this] { EditPointsFromMenu(); });
     RegisterPointCommands();
+    commands_.OnCommand(kCmdFileImport, [this] { ImportWaveFromMenu(Document()); });
+    commands_.OnCommand(kCmdEquation, [this] { EditEquation(Document()); });
+    commands_.OnCommand(kCmdSpectrum, [this] { ShowSpectrum(); });
     commands_.OnCommand(kCmdSweep, [this] { RunSweepDialog(Channel(), this); });
     commands_.OnCommand(kCmdOutputSet, [this] {
         ShowDigitalDialog(outputSet_, [this] { return new OutputSetDialog(Channel(), this); });
@@ -65,6 +71,15 @@ void CMultiTesselView::ShowDigitalDialog(QDialog*& dialog, const std::function<Q
     dialog->show();
     dialog->move(mapToGlobal(rect().center()) - dialog->rect().center());
     dialog->raise();
+}
+
+void CMultiTesselView::ShowSpectrum() {
+    if (spectrum_ == nullptr) {
+        spectrum_ = new SpectrumView(this);
+    }
+    spectrum_->Follow(Channel().Snapshot());
+    spectrum_->show();
+    spectrum_->raise();
 }
 
 }  // namespace korvane

@@ -1,5 +1,5 @@
-// The view's 100 ms refresh: following the channel, the arbitrary window, the display and the
-// measurement readout.
+// The view's 100 ms refresh: following the channel, the arbitrary window, the display, the
+// measurement readout, and the spectrum window.
 
 #include "view/multi_tessel_view.h"
 
@@ -9,6 +9,7 @@
 #include "document/multi_tessel_doc.h"
 #include "engine/channel_state.h"
 #include "view/measurement_text.h"
+#include "view/spectrum_view.h"
 #include "view/wave_display.h"
 
 namespace korvane {
@@ -24,6 +25,9 @@ void CMultiTesselView::TimerTick() {
     ShowFileName();
     display_->Refresh();
     UpdateMeasurementText();
+    if (spectrum_ != nullptr && spectrum_->isVisible()) {
+        spectrum_->Follow(Channel().Snapshot());
+    }
 }
 
 void CMultiTesselView::FollowChannel() {

@@ -284,5 +284,40 @@ TEST_F(CsvFileTest, SavingReplacesAnOlderFileCompletely) {
               "#CLOCK=2000.000000\r\n#SIZE=2\r\n0.000000,0,0\r\n0.000000,0,0\r\n");
 }
 
+struct HeaderCase {
+    const char* name;
+    const char* text;
+    bool programs;
+};
+
+class ProgramCsvHeaderTest : public ::testing::TestWithParam<HeaderCase> {};
+
+// A dropped file that begins as the program writes its CSV files opens as one; any other text
+// goes to the import preview.
+TEST_P(ProgramCsvHeaderTest, IsTheHeaderTheProgramWrites) {
+    EXPECT_EQ(HasProgramCsvHeader(GetParam().text), GetParam().programs);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, ProgramCsvHeaderTest,
+    ::testing::Values(HeaderCase{"Saved", "#CLOCK=2000.000000\r\n#SIZE=2\r\n0.5,0,0\r\n", true},
+                      HeaderCase{"LfOnly", "#CLOCK=1\n#SIZE=1\n0,0,0\n", true},
+                      HeaderCase{"TimeVolts", "time,volts\n0,1\n", false},
+                      HeaderCase{"SizeFirst", "#SIZE=2\r\n#CLOCK=2\r\n", false},
+                      HeaderCase{"ClockOnly", "#CLOCK=2000\r\n0.5\r\n", false},
+                      HeaderCase{"Comment", "# exported\n1\n2\n", false},
+                      HeaderCase{"Empty", "", false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(CsvFileTest, AProgramCsvFileIsKnownByItsBeginningAndAMissingOneIsNot) {
+    ChannelFixture source;
+    source.channel.arbPointCount = 2;
+    ASSERT_TRUE(ExportCsv(source.channel, folder / "wave.csv").ok);
+    EXPECT_TRUE(IsProgramCsvFile(folder / "wave.csv"));
+    folder.Write("scope.csv", "time,volts\n0,1\n");
+    EXPECT_FALSE(IsProgramCsvFile(folder / "scope.csv"));
+    EXPECT_FALSE(IsProgramCsvFile(folder / "missing.csv"));
+}
+
 }  // namespace
 }  // namespace korvane

@@ -17,9 +17,9 @@ TEST(BuiltInLanguageTest, IsTheAppSectionWithCrLfLinesAndAnEmptyLastLine) {
     const std::string_view bytes = BuiltInLanguageBytes();
     EXPECT_TRUE(bytes.starts_with("[App]\r\n8888=English\r\n100=About\r\n"));
     EXPECT_TRUE(bytes.ends_with("\r\n57667=Help \r\n\r\n"));
-    // "[App]", 205 texts and the empty line.
-    EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\n'), 207);
-    EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\r'), 207);
+    // "[App]", 239 texts and the empty line.
+    EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\n'), 241);
+    EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\r'), 241);
     EXPECT_EQ(bytes.find("\n\r\n"), bytes.size() - 3) << "no empty line before the last";
     for (std::size_t i = 0; i < bytes.size(); ++i) {
         if (bytes[i] == '\n') {
@@ -34,7 +34,7 @@ TEST(BuiltInLanguageTest, Key1055OccursTwiceAndEveryOtherKeyOnce) {
     std::vector<std::string> values;
     ASSERT_EQ(
         IniDocument::Parse(std::string(BuiltInLanguageBytes())).ReadSection("App", keys, values),
-        205);
+        239);
     const auto first = std::find(keys.begin(), keys.end(), "1055");
     ASSERT_NE(first, keys.end());
     EXPECT_EQ(values[first - keys.begin()], "KorvaneAWG");
@@ -44,7 +44,7 @@ TEST(BuiltInLanguageTest, Key1055OccursTwiceAndEveryOtherKeyOnce) {
     std::sort(keys.begin(), keys.end());
     EXPECT_EQ(std::adjacent_find(keys.begin(), keys.end()) - keys.begin(),
               std::find(keys.begin(), keys.end(), "1055") - keys.begin());
-    EXPECT_EQ(std::unique(keys.begin(), keys.end()) - keys.begin(), 204);
+    EXPECT_EQ(std::unique(keys.begin(), keys.end()) - keys.begin(), 238);
 }
 
 struct EntryCase {
@@ -73,17 +73,17 @@ INSTANTIATE_TEST_SUITE_P(
         EntryCase{15, "1117", "Arbitrary waveform generator control program"},
         EntryCase{16, "1127", "OK"}, EntryCase{17, "1048", "Cancel"}, EntryCase{18, "800", "&File"},
         EntryCase{20, "80001", "&Close "}, EntryCase{21, "80002", "--"},
-        EntryCase{69, "80502", "Close Output Power On "}, EntryCase{72, "8050400", "Default(En)"},
-        EntryCase{73, "8050401", "--"}, EntryCase{81, "1097", "Ramp"},
-        EntryCase{163, "2069", "Digital Out Pin (H: 3.3V, L:GND)"},
-        EntryCase{164, "2065", "The manual could not be opened. Open it in a browser: %s"},
-        EntryCase{166, "2067", "CLIPPED"}, EntryCase{167, "2063", "%d Points per Period"},
-        EntryCase{168, "2064", "Amp = %.3lfV  Freq = %.3lfHz"},
-        EntryCase{169, "2068", "Cannot read file %s: %s"},
-        EntryCase{170, "2071", "Arbitrary Function Generator"},
-        EntryCase{175, "2076", "Cann't Save file: %s"}, EntryCase{186, "2087", "Remote failed: %s"},
-        EntryCase{189, "8889", "en"}, EntryCase{190, "80505", "Remote Control..."},
-        EntryCase{191, "2240", "Smooth"}, EntryCase{204, "57667", "Help "}),
+        EntryCase{72, "80502", "Close Output Power On "}, EntryCase{75, "8050400", "Default(En)"},
+        EntryCase{76, "8050401", "--"}, EntryCase{84, "1097", "Ramp"},
+        EntryCase{166, "2069", "Digital Out Pin (H: 3.3V, L:GND)"},
+        EntryCase{167, "2065", "The manual could not be opened. Open it in a browser: %s"},
+        EntryCase{169, "2067", "CLIPPED"}, EntryCase{170, "2063", "%d Points per Period"},
+        EntryCase{171, "2064", "Amp = %.3lfV  Freq = %.3lfHz"},
+        EntryCase{172, "2068", "Cannot read file %s: %s"},
+        EntryCase{173, "2071", "Arbitrary Function Generator"},
+        EntryCase{178, "2076", "Cann't Save file: %s"}, EntryCase{189, "2087", "Remote failed: %s"},
+        EntryCase{223, "8889", "en"}, EntryCase{224, "80505", "Remote Control..."},
+        EntryCase{225, "2240", "Smooth"}, EntryCase{192, "2090", "Import Wave"}, EntryCase{238, "57667", "Help "}),
     [](const auto& info) {
         const auto& p = info.param;
         return test::ParamName("key", p.key);
