@@ -15,8 +15,8 @@
 #include "view/controls/on_off.h"
 #include "view/dialogs/dialog_support.h"
 #include "view/entry/step_edit.h"
-#include "view/wave_cursors.h"
 #include "view/spectrum_view.h"
+#include "view/wave_cursors.h"
 #include "view/wave_display.h"
 #include "view/wave_texts.h"
 

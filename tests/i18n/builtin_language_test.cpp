@@ -83,7 +83,8 @@ INSTANTIATE_TEST_SUITE_P(
         EntryCase{173, "2071", "Arbitrary Function Generator"},
         EntryCase{178, "2076", "Cann't Save file: %s"}, EntryCase{189, "2087", "Remote failed: %s"},
         EntryCase{223, "8889", "en"}, EntryCase{224, "80505", "Remote Control..."},
-        EntryCase{225, "2240", "Smooth"}, EntryCase{192, "2090", "Import Wave"}, EntryCase{238, "57667", "Help "}),
+        EntryCase{225, "2240", "Smooth"}, EntryCase{192, "2090", "Import Wave"},
+        EntryCase{238, "57667", "Help "}),
     [](const auto& info) {
         const auto& p = info.param;
         return test::ParamName("key", p.key);

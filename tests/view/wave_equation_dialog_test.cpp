@@ -125,5 +125,25 @@ TEST_F(EquationDialogTest, IndexAndCountFillTheTableAndKeepTheFrequency) {
     EXPECT_NEAR(channel().frequency.load(), 250.0, 1e-9);
 }
 
+TEST_F(EquationDialogTest, AnAppliedEquationIsOneUndoStep) {
+    EquationThroughMenu([&](EquationDialog& dialog) {
+        Retype(dialog.PointCount(), "4");
+        Type(dialog.Expression(), "1");
+        QTest::mouseClick(&dialog.OkButton(), Qt::LeftButton);
+    });
+    const std::vector<float> ones = Table();
+    ASSERT_EQ(ones, (std::vector<float>{1.0f, 1.0f, 1.0f, 1.0f}));
+    EquationThroughMenu([&](EquationDialog& dialog) {
+        Type(dialog.Expression(), "-1");
+        QTest::mouseClick(&dialog.OkButton(), Qt::LeftButton);
+    });
+    ClearQueue();
+    ASSERT_TRUE(view->Commands().Execute(kCmdEditUndo));
+    EXPECT_EQ(Table(), ones);
+    EXPECT_EQ(Queue(), std::vector<int>{Download});
+    ASSERT_TRUE(view->Commands().Execute(kCmdEditRedo));
+    EXPECT_EQ(Table(), (std::vector<float>{-1.0f, -1.0f, -1.0f, -1.0f}));
+}
+
 }  // namespace
 }  // namespace korvane
