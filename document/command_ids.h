@@ -53,6 +53,8 @@ enum CommandId : int {
     kCmdChangeDeviceName = 32801,
     kCmdDigitalInput = 32803,
     kCmdRemoteControl = 32804,
+    kCmdSoundCardOutput = 32808,
+    kCmdSynchronizeOutputs = 32809,
     // Tools on the arbitrary point table.
     kCmdSmoothPoints = 32850,
     kCmdNormalisePoints = 32851,

@@ -8,11 +8,13 @@
 
 #include "document/control_id.h"
 #include "document/multi_tessel_doc.h"
+#include "engine/device_library/device_library.h"
 #include "view/dialogs/dialog_support.h"
 
 namespace korvane {
 
-DeviceListDialog::DeviceListDialog(std::vector<int> freeDevices, QWidget* parent)
+DeviceListDialog::DeviceListDialog(std::vector<int> freeDevices, const DeviceLibrary* library,
+                                   QWidget* parent)
     : QDialog(parent),
       freeDevices_(std::move(freeDevices)),
       list_(new QTableWidget(this)),
@@ -43,7 +45,13 @@ DeviceListDialog::DeviceListDialog(std::vector<int> freeDevices, QWidget* parent
     list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     list_->setRowCount(static_cast<int>(freeDevices_.size()));
     for (int row = 0; row < list_->rowCount(); ++row) {
-        list_->setItem(row, 0, new QTableWidgetItem(QString::number(freeDevices_[row] + 1)));
+        const int device = freeDevices_[static_cast<std::size_t>(row)];
+        QString text = QString::number(device + 1);
+        const std::string description = library ? library->Describe(device) : std::string();
+        if (!description.empty()) {
+            text += QStringLiteral("  ") + QString::fromStdString(description);
+        }
+        list_->setItem(row, 0, new QTableWidgetItem(text));
     }
 
     // OK without a choice takes the first row; showing it selected says so.

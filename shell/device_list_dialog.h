@@ -8,7 +8,10 @@ class QPushButton;
 
 namespace korvane {
 
-// Lets the user pick one of several free generators; rows show 1-based device numbers.
+class DeviceLibrary;
+
+// Lets the user pick one of several free generators; rows show 1-based device numbers, followed
+// by what the library says a device is (a sound card's left or right output) when it says so.
 class DeviceListDialog : public QDialog {
     Q_OBJECT
   public:
@@ -20,7 +23,8 @@ class DeviceListDialog : public QDialog {
     // language's common "OK".
     static constexpr int kOkTextKey = 1127;
 
-    DeviceListDialog(std::vector<int> freeDevices, QWidget* parent = nullptr);
+    DeviceListDialog(std::vector<int> freeDevices, const DeviceLibrary* library,
+                     QWidget* parent = nullptr);
 
     // The chosen device index; meaningful after the dialog ended with OK.
     int ChosenDevice() const { return chosen_; }

@@ -76,13 +76,16 @@ DeviceTabBar::DeviceTabBar(QWidget* parent) : QTabBar(parent), edit_(new TabRena
     connect(edit_, &TabRenameEdit::Committed, this, &DeviceTabBar::RenameCommitted);
 }
 
-void DeviceTabBar::SetTabs(const QStringList& texts, int current) {
+void DeviceTabBar::SetTabs(const QStringList& texts, const QStringList& toolTips, int current) {
     rebuilding_ = true;
     while (count() > 0) {
         removeTab(count() - 1);
     }
     for (const QString& text : texts) {
-        addTab(text);
+        const int tab = addTab(text);
+        if (tab < toolTips.size()) {
+            setTabToolTip(tab, toolTips[tab]);
+        }
     }
     setCurrentIndex(current);
     rebuilding_ = false;

@@ -48,8 +48,9 @@ class DeviceTabBar : public QTabBar {
     // Shows the edit over the selected tab with `title` selected in it.
     void StartRename(const QString& title);
     TabRenameEdit& RenameEdit() const { return *edit_; }
-    // Replaces every tab by one per text, without announcing selection changes.
-    void SetTabs(const QStringList& texts, int current);
+    // Replaces every tab by one per text, each with the tooltip at its position (an empty one
+    // shows none), without announcing selection changes.
+    void SetTabs(const QStringList& texts, const QStringList& toolTips, int current);
 
   signals:
     void TabActivated(int index);

@@ -29,6 +29,7 @@ class QToolBar;
 namespace korvane {
 
 class CChildFrame;
+class ChannelState;
 class DeviceLibrary;
 class DeviceSearch;
 class DeviceTabBar;
@@ -163,6 +164,12 @@ class CMainFrame : public QMainWindow {
     void RefreshStatusBar();
     // Utility > Remote Control.
     void OpenRemoteDialog();
+    // Utility > Sound card output: stores the chosen sound card in config.ini for the next start.
+    void OpenSoundCardDialog();
+    // The open windows' channels whose device shares its sample clock with other outputs.
+    std::vector<ChannelState*> SynchronizableChannels() const;
+    // Restarts the outputs on each of those clocks at one sample.
+    void SynchronizeOutputs();
     // The size, place and bars of the last run; false when none is stored.
     bool RestorePlacement();
     void SavePlacement();

@@ -50,6 +50,10 @@ void CMainFrame::RegisterCommands() {
     commands_.OnCommand(kCmdWindowTile, [this] { ArrangeDeviceWindows(*mdiArea_, true); });
     commands_.OnCommand(kCmdAppExit, [this] { close(); });
     commands_.OnCommand(kCmdRemoteControl, [this] { OpenRemoteDialog(); });
+    commands_.OnCommand(kCmdSoundCardOutput, [this] { OpenSoundCardDialog(); });
+    commands_.OnCommand(kCmdSynchronizeOutputs, [this] { SynchronizeOutputs(); });
+    commands_.OnUpdate(kCmdSynchronizeOutputs,
+                       [this](CommandUi& ui) { ui.enabled = !SynchronizableChannels().empty(); });
     // Offered while a device window is active, as the window's own commands are.
     commands_.OnCommand(kCmdCloseSelectedDevice, [this] { CloseSelectedDevice(); });
     commands_.OnUpdate(kCmdCloseSelectedDevice,

@@ -1,13 +1,19 @@
-// The frame's settings in config.ini: the language, the remote control and the window's size,
-// place and bars.
+// The frame's settings in config.ini: the language, the remote control, the sound card and the
+// window's size, place and bars; and the synchronisation of outputs sharing a sample clock.
 
 #include "shell/main_frame.h"
 
 #include <QByteArray>
 
+#include "document/multi_tessel_doc.h"
+#include "engine/channel_state.h"
+#include "engine/device_library/device_library.h"
+#include "engine/device_library/sound_card_alsa_output.h"
 #include "platform/ini_file.h"
 #include "shell/app_config.h"
 #include "shell/remote_dialog.h"
+#include "shell/sound_card_config.h"
+#include "shell/sound_card_dialog.h"
 #include "shell/status_panes.h"
 
 namespace korvane {
@@ -51,6 +57,36 @@ void CMainFrame::ApplyRemoteSettings(const RemoteSettings& settings) {
     }
     remote_.Configure(settings);
     statusPanes_->ShowRemote(RemoteStatusText(remote_, language_));
+}
+
+void CMainFrame::OpenSoundCardDialog() {
+    SoundCardDialog dialog(ListAudioPcms(), ConfiguredSoundCard(setup_.paths), this);
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    const IniFile config(
+        setup_.paths.WritePath(QString::fromLatin1(kConfigFileName)).toStdString());
+    if (const int error = WriteSoundCardSettings(config, dialog.Settings()); error != 0) {
+        qWarning("config.ini: cannot store the sound card's settings (error %d)", error);
+    }
+}
+
+std::vector<ChannelState*> CMainFrame::SynchronizableChannels() const {
+    std::vector<ChannelState*> channels;
+    for (const CMultiTesselDoc* document : devices_.Documents()) {
+        ChannelState* channel = document->m_pState.get();
+        if (channel != nullptr && channel->demo == 0 &&
+            channel->Library().OutputsOnClock(channel->deviceIndex.load()) > 1) {
+            channels.push_back(channel);
+        }
+    }
+    return channels;
+}
+
+void CMainFrame::SynchronizeOutputs() {
+    for (ChannelState* channel : SynchronizableChannels()) {
+        channel->RequestSynchronize();
+    }
 }
 
 bool CMainFrame::RestorePlacement() {

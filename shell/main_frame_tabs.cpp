@@ -15,6 +15,7 @@
 #include "shell/command_action_id.h"
 #include "shell/device_tab_bar.h"
 #include "shell/menu_ex.h"
+#include "shell/status_text.h"
 #include "shell/window_menu.h"
 
 namespace korvane {
@@ -130,14 +131,16 @@ void CMainFrame::RebuildTabs() {
     }
     tabToolBar_->show();
     QStringList names;
+    QStringList toolTips;
     for (const CMultiTesselDoc* document : devices_.Documents()) {
         names << document->m_strDeviceName;
+        toolTips << QString::fromStdString(DescribeDevice(document->m_pState.get()));
     }
     devices_.Renumber();
     if (devices_.CurrentTab() >= devices_.Count()) {
         devices_.SelectTab(devices_.Count() - 1);
     }
-    tabBar_->SetTabs(names, devices_.CurrentTab());
+    tabBar_->SetTabs(names, toolTips, devices_.CurrentTab());
     RedrawMenuBar();
 }
 

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "engine/channel_state.h"
+#include "engine/device_library/device_library.h"
 #include "i18n/language_table.h"
 
 namespace korvane {
@@ -17,6 +18,13 @@ enum TextKey : int {
 };
 }  // namespace
 
+std::string DescribeDevice(const ChannelState* channel) {
+    if (channel == nullptr || channel->demo != 0) {
+        return {};
+    }
+    return channel->Library().Describe(channel->deviceIndex.load());
+}
+
 ConnectionStatus DescribeConnection(const ChannelState* channel, bool searching, int dots,
                                     const LanguageTable& language) {
     const std::string searchingText =
@@ -30,6 +38,10 @@ ConnectionStatus DescribeConnection(const ChannelState* channel, bool searching,
     const std::string serialLabel = language.GetLangString(kSerialNumber);
     if (channel->reconnectPending != 0) {
         return {searchingText, serialLabel + " : ..."};
+    }
+    const std::string device = DescribeDevice(channel);
+    if (!device.empty()) {
+        return {language.GetLangString(kConnect), device};
     }
     const int serial = (channel->digitalIn.load() >> 6) & 0x3;
     return {language.GetLangString(kConnect), serialLabel + " : " + std::to_string(serial)};

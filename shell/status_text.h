@@ -16,6 +16,10 @@ struct ConnectionStatus {
 
 // `channel` is the selected device's channel, null when there is none; `searching`: the devices
 // are still being counted at start-up; `dots` is how many dots follow "Searching for hardware".
+// What the device library says the channel's generator is ("Sound card left output (default)");
+// empty for a demo window, no channel, and a generator the library says nothing about.
+std::string DescribeDevice(const ChannelState* channel);
+
 ConnectionStatus DescribeConnection(const ChannelState* channel, bool searching, int dots,
                                     const LanguageTable& language);
 

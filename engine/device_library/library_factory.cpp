@@ -52,9 +52,11 @@ std::optional<AudioSettings> AudioSettingsFromEnvironment() {
     AudioSettings settings;
     settings.pcm = pcm;
     settings.rate = static_cast<unsigned>(
-        EnvironmentNumber("KVDDS_AUDIO_RATE", 8000, 768000, AudioSettings::kDefaultRate));
+        EnvironmentNumber("KVDDS_AUDIO_RATE", AudioSettings::kMinRate, AudioSettings::kMaxRate,
+                          AudioSettings::kDefaultRate));
     settings.latencyMs = static_cast<unsigned>(
-        EnvironmentNumber("KVDDS_AUDIO_LATENCY", 5, 2000, AudioSettings::kDefaultLatencyMs));
+        EnvironmentNumber("KVDDS_AUDIO_LATENCY", AudioSettings::kMinLatencyMs,
+                          AudioSettings::kMaxLatencyMs, AudioSettings::kDefaultLatencyMs));
     return settings;
 }
 
@@ -69,10 +71,14 @@ std::unique_ptr<DeviceLibrary> CreateSoundCardLibrary(const AudioSettings& setti
     return library;
 }
 
-std::unique_ptr<DeviceLibrary> CreateDeviceLibraryFromEnvironment() {
+std::unique_ptr<DeviceLibrary> CreateDeviceLibraryFromEnvironment(
+    const std::optional<AudioSettings>& configured) {
     std::unique_ptr<DeviceLibrary> library;
     const char* driver = std::getenv("KVDDS_LIBRARY");
-    const std::optional<AudioSettings> audio = AudioSettingsFromEnvironment();
+    std::optional<AudioSettings> audio = AudioSettingsFromEnvironment();
+    if (!audio) {
+        audio = configured;
+    }
     if (driver && *driver && audio) {
         std::vector<std::unique_ptr<DeviceLibrary>> parts;
         parts.push_back(LoadDriver(driver));

@@ -12,6 +12,10 @@ namespace korvane {
 struct AudioSettings {
     static constexpr unsigned kDefaultRate = 48000;
     static constexpr unsigned kDefaultLatencyMs = 50;
+    static constexpr unsigned kMinRate = 8000;
+    static constexpr unsigned kMaxRate = 768000;
+    static constexpr unsigned kMinLatencyMs = 5;
+    static constexpr unsigned kMaxLatencyMs = 2000;
 
     std::string pcm;                         // an ALSA PCM name: "default", "hw:1,0"
     unsigned rate = kDefaultRate;            // asked for; the PCM may offer the nearest it has
@@ -35,7 +39,10 @@ std::unique_ptr<DeviceLibrary> CreateSoundCardLibrary(const AudioSettings& setti
 //   KVDDS_AUDIO_RATE         the sound card's sample rate (default 48000)
 //   KVDDS_AUDIO_LATENCY      the sound card's buffer in milliseconds (default 50)
 //   KVDDS_TRACE              a file that receives one line per library call
+// Without KVDDS_AUDIO the sound card is `configured` (the program's own settings), if any: the
+// environment wins over them.
 // A driver that cannot be loaded is reported once on stderr; the program then has no hardware.
-std::unique_ptr<DeviceLibrary> CreateDeviceLibraryFromEnvironment();
+std::unique_ptr<DeviceLibrary> CreateDeviceLibraryFromEnvironment(
+    const std::optional<AudioSettings>& configured = std::nullopt);
 
 }  // namespace korvane

@@ -6,6 +6,8 @@
 
 #include "engine/device_library/library_factory.h"
 #include "shell/multi_tessel_app.h"
+#include "shell/runtime_paths.h"
+#include "shell/sound_card_config.h"
 
 namespace {
 
@@ -25,7 +27,9 @@ void AnswerInformationOptions(int argc, char** argv) {
         "Controls USB arbitrary-waveform generators built on direct digital synthesis; without\n"
         "hardware it runs against a built-in simulator. Any other argument is ignored.\n\n"
         "Environment: KVDDS_SIMULATED_DEVICES (simulated generators, default 1),\n"
-        "KVDDS_LIBRARY (driver shared object), KVDDS_TRACE (file receiving every device call)."));
+        "KVDDS_LIBRARY (driver shared object), KVDDS_AUDIO (ALSA PCM played as two generators,\n"
+        "in place of the sound card chosen in the program), KVDDS_TRACE (file receiving every\n"
+        "device call)."));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
     parser.parse(QCoreApplication::arguments());
@@ -44,11 +48,14 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     SetIdentity();
 
+    const QString programDir = QCoreApplication::applicationDirPath();
+    const QString userDir = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
     korvane::CMultiTesselApp program(
-        {QCoreApplication::applicationDirPath(),
-         QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation),
+        {programDir,
+         userDir,
          QDir::tempPath(),
-         korvane::CreateDeviceLibraryFromEnvironment(),
+         korvane::CreateDeviceLibraryFromEnvironment(
+             korvane::ConfiguredSoundCard(korvane::RuntimePaths(programDir, userDir))),
          {}});
     if (!program.InitInstance()) {
         return 1;

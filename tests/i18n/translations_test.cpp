@@ -109,9 +109,10 @@ TEST_P(TranslationTest, MostTextsAreActuallyTranslated) {
 }
 
 TEST_P(TranslationTest, ReportAndMessageKeysResolve) {
-    for (const int key : {2013,  2016,  2017,  2018, 2019, 2020, 2028, 2029, 1110, 2012, 57634,
-                          2071,  2072,  2073,  2074, 2076, 2077, 2081, 2085, 2086, 2088, 80505,
-                          80004, 80103, 80407, 2090, 2105, 2108, 2110, 2111, 2113, 2114}) {
+    for (const int key :
+         {2013, 2016, 2017, 2018, 2019,  2020,  2028, 2029,  1110,  2012,  57634, 2071, 2072, 2073,
+          2074, 2076, 2077, 2081, 2085,  2086,  2088, 80505, 80004, 80103, 80407, 2090, 2105, 2108,
+          2110, 2111, 2113, 2114, 80506, 80507, 2122, 2123,  2124,  2125,  2126,  2127}) {
         EXPECT_FALSE(table_.GetText(key).empty()) << key;
         EXPECT_NE(table_.GetText(key), LanguageTable().GetText(key)) << key;
     }
