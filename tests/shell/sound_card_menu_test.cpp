@@ -2,6 +2,8 @@
 // Synchronize Outputs.
 #include <gtest/gtest.h>
 
+#include "support/param_name.h"
+
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QPushButton>
@@ -135,7 +137,8 @@ INSTANTIATE_TEST_SUITE_P(
                       StoredCase{"[SoundCard]\nPcm=hw:1,0\nRate=12x\nLatency=99999\n",
                                  AudioSettings{"hw:1,0", 48000, 50}},
                       StoredCase{"[SoundCard]\nPcm=hw:1,0\nRate=100\nLatency=1\n",
-                                 AudioSettings{"hw:1,0", 48000, 50}}));
+                                 AudioSettings{"hw:1,0", 48000, 50}}),
+    [](const auto& info) { return test::ParamName("ini", info.param.ini); });
 
 TEST(SoundCardOutput, TheNextStartGetsTheStoredSoundCardUnlessTheEnvironmentNamesOne) {
     testing::TempFolder folder;
