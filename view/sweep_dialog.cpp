@@ -53,8 +53,8 @@ double TurnSinceLast(double angle, double& last) {
     return turned;
 }
 
-double LimitSweepFrequency(double hz) {
-    return Limit(hz, kSweepFrequencyRange);
+double LimitSweepFrequency(const ChannelState& channel, double hz) {
+    return Limit(hz, SweepFrequencyRange(channel));
 }
 
 double LimitSweepSpeed(double ms) {
@@ -163,7 +163,7 @@ void SweepDialog::Finish() {
 }
 
 void SweepDialog::OnFrequencyTyped(QLineEdit& field) {
-    ShowText(field, WholeText(LimitSweepFrequency(ReadNumber(field))));
+    ShowText(field, WholeText(LimitSweepFrequency(channel_, ReadNumber(field))));
 }
 
 void SweepDialog::OnSpeedTyped() {
@@ -176,8 +176,8 @@ void SweepDialog::OnStartKnob() {
     }
     const double turned = TurnSinceLast(startKnob_->Value(), startLast_);
     // Not below 1 Hz: the divider of 0 Hz is beyond every clock.
-    const double start =
-        LimitSweepFrequency(channel_.sweepStartFrequency + std::trunc(turned * kUnitsPerRadian));
+    const double start = LimitSweepFrequency(
+        channel_, channel_.sweepStartFrequency + std::trunc(turned * kUnitsPerRadian));
     channel_.sweepStartFrequency = start;
     start_->setText(WholeText(start));
 }
@@ -187,7 +187,8 @@ void SweepDialog::OnEndKnob() {
         return;
     }
     const double turned = TurnSinceLast(endKnob_->Value(), endLast_);
-    const double end = LimitSweepFrequency(channel_.sweepEndFrequency + turned * kUnitsPerRadian);
+    const double end =
+        LimitSweepFrequency(channel_, channel_.sweepEndFrequency + turned * kUnitsPerRadian);
     channel_.sweepEndFrequency = end;
     end_->setText(WholeText(end));
 }
@@ -204,9 +205,9 @@ void SweepDialog::OnSpeedKnob() {
 }
 
 void SweepDialog::OnOnPressed() {
-    const double start = LimitSweepFrequency(ReadNumber(*start_));
+    const double start = LimitSweepFrequency(channel_, ReadNumber(*start_));
     // An end below the start sweeps downward.
-    const double end = LimitSweepFrequency(ReadNumber(*end_));
+    const double end = LimitSweepFrequency(channel_, ReadNumber(*end_));
     start_->setText(WholeText(start));
     end_->setText(WholeText(end));
     channel_.sweepStartFrequency = start;

@@ -16,9 +16,9 @@ class CTurnButton;
 // when the knob passes its zero; `last` becomes `angle`.
 double TurnSinceLast(double angle, double& last);
 
-// Texts typed into the Sweep dialog, limited as they are read: frequencies 1 Hz .. 1 MHz, speed
-// 1 .. 3,600,000 ms.
-double LimitSweepFrequency(double hz);
+// Texts typed into the Sweep dialog, limited as they are read: frequencies 1 Hz .. 1 MHz or the
+// channel's device's highest frequency if lower, speed 1 .. 3,600,000 ms.
+double LimitSweepFrequency(const ChannelState& channel, double hz);
 double LimitSweepSpeed(double ms);
 
 // The Sweep dialog: starts and stops the channel's sweep, which its device session runs (the

@@ -255,10 +255,28 @@ TEST_F(SweepDialogTest, TheCycleAfterOffSendsTheWholeConfiguration) {
     }
 }
 
+// A device that plays no higher than an audio card does.
+class AudioRangeLibrary : public SimulatedDeviceLibrary {
+  public:
+    AudioRangeLibrary() : SimulatedDeviceLibrary(1) {}
+    double MaxFrequency(int device) const override {
+        return device >= 0 ? 23999.0 : SimulatedDeviceLibrary::MaxFrequency(device);
+    }
+};
+
 TEST(SweepRules, TypedLimits) {
-    EXPECT_DOUBLE_EQ(LimitSweepFrequency(0.0), 1.0);
-    EXPECT_DOUBLE_EQ(LimitSweepFrequency(2e6), 1e6);
-    EXPECT_DOUBLE_EQ(LimitSweepFrequency(1234.0), 1234.0);
+    SimulatedDeviceLibrary generator(1);
+    ChannelState channel(generator);
+    channel.demo = 0;
+    channel.deviceIndex = 0;
+    EXPECT_DOUBLE_EQ(LimitSweepFrequency(channel, 0.0), 1.0);
+    EXPECT_DOUBLE_EQ(LimitSweepFrequency(channel, 2e6), 1e6);
+    EXPECT_DOUBLE_EQ(LimitSweepFrequency(channel, 1234.0), 1234.0);
+    AudioRangeLibrary soundCard;
+    ChannelState audio(soundCard);
+    audio.demo = 0;
+    audio.deviceIndex = 0;
+    EXPECT_DOUBLE_EQ(LimitSweepFrequency(audio, 2e6), 23999.0);
     EXPECT_DOUBLE_EQ(LimitSweepSpeed(0.0), 1.0);
     EXPECT_DOUBLE_EQ(LimitSweepSpeed(4e6), 3.6e6);
     EXPECT_DOUBLE_EQ(LimitSweepSpeed(3.6e6), 3.6e6);
