@@ -4,8 +4,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <condition_variable>
-#include <mutex>
 #include <vector>
 
 #include "bench/latency_samples.h"
@@ -22,16 +20,7 @@ void BM_SetterToDownloadLatency(benchmark::State& state) {
     SimulatedDeviceLibrary& simulator = configured.simulator;
     ChannelState& channel = configured.channel;
 
-    std::mutex mutex;
-    std::condition_variable arrived;
-    Clock::time_point lastDownload{};
-    simulator.SetCallObserver([&](const SimulatedDeviceLibrary::Call& call) {
-        if (call.name == "DDSDownload") {
-            std::lock_guard lock(mutex);
-            lastDownload = call.when;
-            arrived.notify_all();
-        }
-    });
+    DownloadWatch watch(simulator);
     DeviceSession session(channel);
     std::this_thread::sleep_for(std::chrono::milliseconds(200));  // start-up queue drained
 
@@ -42,13 +31,10 @@ void BM_SetterToDownloadLatency(benchmark::State& state) {
         SpreadOverPollCycle(latencies.size());
         Clock::time_point start = Clock::now();
         channel.SetFrequency(frequency);
-        std::unique_lock lock(mutex);
-        arrived.wait(lock, [&] { return lastDownload > start; });
-        std::chrono::duration<double> elapsed = lastDownload - start;
-        latencies.push_back(elapsed.count() * 1e3);
-        state.SetIterationTime(elapsed.count());
+        const double seconds = watch.SecondsSince(start);
+        latencies.push_back(seconds * 1e3);
+        state.SetIterationTime(seconds);
     }
-    simulator.SetCallObserver(nullptr);
     ReportLatencies(state, latencies);
 }
 BENCHMARK(BM_SetterToDownloadLatency)

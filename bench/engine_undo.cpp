@@ -4,8 +4,6 @@
 #include <benchmark/benchmark.h>
 
 #include <chrono>
-#include <condition_variable>
-#include <mutex>
 #include <vector>
 
 #include "bench/latency_samples.h"
@@ -32,16 +30,7 @@ void BM_UndoOfAStrokeToDownload(benchmark::State& state) {
     ChannelState& channel = configured.channel;
     ChangeWaveType(channel, Arbitrary, ArbitraryTable::FromCurrentWave);
 
-    std::mutex mutex;
-    std::condition_variable arrived;
-    Clock::time_point lastDownload{};
-    simulator.SetCallObserver([&](const SimulatedDeviceLibrary::Call& call) {
-        if (call.name == "DDSDownload") {
-            std::lock_guard lock(mutex);
-            lastDownload = call.when;
-            arrived.notify_all();
-        }
-    });
+    DownloadWatch watch(simulator);
     DeviceSession session(channel);
     std::this_thread::sleep_for(std::chrono::milliseconds(200));  // start-up queue drained
 
@@ -51,9 +40,7 @@ void BM_UndoOfAStrokeToDownload(benchmark::State& state) {
     // Requests a download and waits until the simulator has it; the seconds since `start`.
     const auto downloadSince = [&](Clock::time_point start) {
         channel.RequestDownload();
-        std::unique_lock lock(mutex);
-        arrived.wait(lock, [&] { return lastDownload > start; });
-        return std::chrono::duration<double>(lastDownload - start).count();
+        return watch.SecondsSince(start);
     };
     for (auto _ : state) {
         const PointTable before = ReadPointTable(channel);
@@ -68,7 +55,6 @@ void BM_UndoOfAStrokeToDownload(benchmark::State& state) {
         latencies.push_back(seconds * 1e3);
         state.SetIterationTime(seconds);
     }
-    simulator.SetCallObserver(nullptr);
     ReportLatencies(state, latencies);
 }
 BENCHMARK(BM_UndoOfAStrokeToDownload)

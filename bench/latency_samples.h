@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <chrono>
+#include <condition_variable>
 #include <cstddef>
+#include <mutex>
 #include <thread>
 #include <vector>
 
@@ -23,6 +25,38 @@ struct ConfiguredChannel {
         channel.demo = 0;
         channel.deviceIndex = 0;
     }
+};
+
+// Watches the simulator for downloads (its observer runs on the channel's worker).
+class DownloadWatch {
+  public:
+    using Clock = std::chrono::steady_clock;
+
+    explicit DownloadWatch(SimulatedDeviceLibrary& simulator) : simulator_(simulator) {
+        simulator_.SetCallObserver([this](const SimulatedDeviceLibrary::Call& call) {
+            if (call.name == "DDSDownload") {
+                std::lock_guard lock(mutex_);
+                lastDownload_ = call.when;
+                arrived_.notify_all();
+            }
+        });
+    }
+    ~DownloadWatch() { simulator_.SetCallObserver(nullptr); }
+    DownloadWatch(const DownloadWatch&) = delete;
+    DownloadWatch& operator=(const DownloadWatch&) = delete;
+
+    // Waits for a download after `start`; the seconds from `start` to it.
+    double SecondsSince(Clock::time_point start) {
+        std::unique_lock lock(mutex_);
+        arrived_.wait(lock, [&] { return lastDownload_ > start; });
+        return std::chrono::duration<double>(lastDownload_ - start).count();
+    }
+
+  private:
+    SimulatedDeviceLibrary& simulator_;
+    std::mutex mutex_;
+    std::condition_variable arrived_;
+    Clock::time_point lastDownload_{};
 };
 
 // Waits so that sample k starts at another point of the worker's 20 ms cycle: a change can
