@@ -28,7 +28,14 @@ struct ImportError {
 
     // "FILE:LINE: REASON", or "FILE: REASON" without a line.
     std::string Text() const {
-        return file + (line > 0 ? ":" + std::to_string(line) : std::string()) + ": " + reason;
+        std::string text = file;
+        if (line > 0) {
+            text += ':';
+            text += std::to_string(line);
+        }
+        text += ": ";
+        text += reason;
+        return text;
     }
 };
 
