@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "engine/wave_equation.h"
-#include "engine/wave_spectrum.h"
+#include "engine/wave_harmonics.h"
 
 namespace korvane {
 namespace {

@@ -15,7 +15,7 @@
 #include "view/controls/on_off.h"
 #include "view/dialogs/dialog_support.h"
 #include "view/entry/step_edit.h"
-#include "view/spectrum_view.h"
+#include "view/harmonics_view.h"
 #include "view/wave_cursors.h"
 #include "view/wave_display.h"
 #include "view/wave_texts.h"

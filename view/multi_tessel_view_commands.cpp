@@ -11,8 +11,8 @@
 #include "view/clipboard_copy.h"
 #include "view/dialogs/digital_io_dialogs.h"
 #include "view/dialogs/wave_parameter_commands.h"
+#include "view/harmonics_view.h"
 #include "view/report.h"
-#include "view/spectrum_view.h"
 #include "view/sweep_dialog.h"
 #include "view/wave_display.h"
 

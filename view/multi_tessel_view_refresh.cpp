@@ -8,8 +8,8 @@
 
 #include "document/multi_tessel_doc.h"
 #include "engine/channel_state.h"
+#include "view/harmonics_view.h"
 #include "view/measurement_text.h"
-#include "view/spectrum_view.h"
 #include "view/wave_display.h"
 
 namespace korvane {

@@ -14,8 +14,8 @@
 #include "engine/eventually.h"
 #include "engine/poll_coordinator.h"
 #include "private_pulse_server.h"
-#include "spectrum.h"
 #include "support/temp_folder.h"
+#include "tone_analysis.h"
 
 namespace korvane::test {
 namespace {

@@ -8,7 +8,7 @@
 
 #include "engine/channel_rules.h"
 #include "file_sound_card.h"
-#include "spectrum.h"
+#include "tone_analysis.h"
 
 namespace korvane::test {
 namespace {

@@ -12,7 +12,7 @@
 #include "engine/channel_state.h"
 #include "engine/device_library/simulated_device_library.h"
 #include "engine/wave_equation.h"
-#include "engine/wave_spectrum.h"
+#include "engine/wave_harmonics.h"
 #include "formats/csv_file.h"
 #include "formats/wave_sound_import.h"
 #include "i18n/language_table.h"

@@ -1,4 +1,4 @@
-#include "view/spectrum_bars.h"
+#include "view/harmonic_bars.h"
 
 #include <QPainter>
 #include <algorithm>

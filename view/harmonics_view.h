@@ -4,7 +4,7 @@
 #include <optional>
 
 #include "engine/synthesis.h"
-#include "engine/wave_spectrum.h"
+#include "engine/wave_harmonics.h"
 
 class QLabel;
 class QTableWidget;

@@ -1,4 +1,4 @@
-#include "view/spectrum_view.h"
+#include "view/harmonics_view.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -6,7 +6,7 @@
 #include <QVBoxLayout>
 
 #include "document/user_message.h"
-#include "view/spectrum_bars.h"
+#include "view/harmonic_bars.h"
 
 namespace korvane {
 

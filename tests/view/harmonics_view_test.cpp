@@ -8,7 +8,7 @@
 
 #include "document/command_ids.h"
 #include "test_language.h"
-#include "view/spectrum_view.h"
+#include "view/harmonics_view.h"
 #include "view_panel_fixture.h"
 
 namespace korvane {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/wave_spectrum.h"
+#include "engine/wave_harmonics.h"
 
 namespace korvane {
 namespace {

@@ -1,4 +1,4 @@
-#include "engine/wave_spectrum.h"
+#include "engine/wave_harmonics.h"
 
 #include <fftw3.h>
 
