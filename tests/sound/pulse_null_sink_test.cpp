@@ -2,10 +2,6 @@
 // a null sink whose monitor parec records.
 #include <gtest/gtest.h>
 
-#include <alsa/asoundlib.h>
-#include <stdlib.h>
-#include <unistd.h>
-
 #include <fstream>
 
 #include "engine/channel_state.h"
@@ -13,37 +9,22 @@
 #include "engine/device_library/sound_card_device_library.h"
 #include "engine/eventually.h"
 #include "engine/poll_coordinator.h"
-#include "private_pulse_server.h"
+#include "support/private_pulse_server.h"
 #include "support/temp_folder.h"
 #include "tone_analysis.h"
 
 namespace korvane::test {
 namespace {
 
-constexpr unsigned kRate = 48000;
-constexpr const char* kPulseAudio = "/usr/bin/pulseaudio";
-constexpr const char* kParec = "/usr/bin/parec";
+constexpr unsigned kRate = PrivatePulseServer::kRate;
 
 TEST(PulseNullSink, PlaysInRealTimeWithoutUnderruns) {
-    if (access(kPulseAudio, X_OK) != 0 || access(kParec, X_OK) != 0) {
+    if (!PrivatePulseServer::Installed()) {
         GTEST_SKIP() << "pulseaudio or parec is not installed";
     }
     testing::TempFolder home;
-    const std::filesystem::path socket = home.path() / "native";
-    const std::filesystem::path script = home.Write("server.pa", PrivatePulseScript(socket));
-    home.Write(".asoundrc", "pcm.!default { type pulse }\nctl.!default { type pulse }\n");
-    setenv("HOME", home.path().c_str(), 1);
-    setenv("PULSE_RUNTIME_PATH", (home.path() / "runtime").c_str(), 1);
-    setenv("PULSE_STATE_PATH", (home.path() / "state").c_str(), 1);
-    setenv("PULSE_SERVER", ("unix:" + socket.string()).c_str(), 1);
-    snd_config_update_free_global();
-
-    BackgroundProgram server({kPulseAudio, "-n", "-F", script.string(), "--daemonize=no",
-                              "--exit-idle-time=-1", "--use-pid-file=no"});
-    ASSERT_TRUE(server.Started());
-    ASSERT_TRUE(
-        Eventually([&] { return std::filesystem::exists(socket); }, std::chrono::seconds(20)))
-        << "the private PulseAudio server did not start";
+    PrivatePulseServer server(home.path());
+    ASSERT_TRUE(server.Ready()) << "the private PulseAudio server did not start";
 
     SoundCardDeviceLibrary library(std::make_unique<AlsaOutput>("default", kRate, 100), "default");
     ASSERT_EQ(library.DDSCheck(0), 1) << library.OpenError();
@@ -57,9 +38,7 @@ TEST(PulseNullSink, PlaysInRealTimeWithoutUnderruns) {
     }
 
     const std::filesystem::path recording = home.path() / "monitor.raw";
-    BackgroundProgram recorder({kParec, "-d", "korvane_sink.monitor", "--format=float32le",
-                                "--rate=48000", "--channels=2", "--raw"},
-                               recording.string());
+    BackgroundProgram recorder(PrivatePulseServer::RecorderCommand(), recording.string());
     ASSERT_TRUE(recorder.Started());
     // Three seconds of sound at the server's pace, then a second more for the recording.
     const std::uint64_t start = library.FramesWritten();
