@@ -133,11 +133,12 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(StoredCase{"", std::nullopt}, StoredCase{"[SoundCard]\nPcm=\n", std::nullopt},
                       StoredCase{"[SoundCard]\nPcm=default\nRate=192000\nLatency=20\n",
                                  AudioSettings{"default", 192000, 20}},
-                      StoredCase{"[SoundCard]\nPcm=hw:1,0\n", AudioSettings{"hw:1,0", 48000, 50}},
+                      StoredCase{"[SoundCard]\nPcm=hw:1,0\n",
+                                 AudioSettings{"hw:1,0", 48000, AudioSettings::kDefaultLatencyMs}},
                       StoredCase{"[SoundCard]\nPcm=hw:1,0\nRate=12x\nLatency=99999\n",
-                                 AudioSettings{"hw:1,0", 48000, 50}},
+                                 AudioSettings{"hw:1,0", 48000, AudioSettings::kDefaultLatencyMs}},
                       StoredCase{"[SoundCard]\nPcm=hw:1,0\nRate=100\nLatency=1\n",
-                                 AudioSettings{"hw:1,0", 48000, 50}}),
+                                 AudioSettings{"hw:1,0", 48000, AudioSettings::kDefaultLatencyMs}}),
     [](const auto& info) { return test::ParamName("ini", info.param.ini); });
 
 TEST(SoundCardOutput, TheNextStartGetsTheStoredSoundCardUnlessTheEnvironmentNamesOne) {
