@@ -88,7 +88,7 @@ class BackgroundProgram {
 };
 
 // A PulseAudio server of the caller's own, its files in `folder`: a null sink playing float
-// stereo at 48 kHz, reached through a private native-protocol socket. The process's HOME and
+// stereo, reached through a private native-protocol socket. The process's HOME and
 // PULSE_* variables point at it, so ALSA's default PCM plays into the sink (libasound2-plugins)
 // and parec records the sink's monitor.
 class PrivatePulseServer {
@@ -100,8 +100,9 @@ class PrivatePulseServer {
 
     static bool Installed() { return access(kPulseAudio, X_OK) == 0 && access(kParec, X_OK) == 0; }
 
-    explicit PrivatePulseServer(const std::filesystem::path& folder)
-        : socket_(folder / "native"), server_(Launch(folder, socket_)) {}
+    // `sinkRate`: the null sink's sample rate (the recorder takes kRate).
+    explicit PrivatePulseServer(const std::filesystem::path& folder, unsigned sinkRate = kRate)
+        : socket_(folder / "native"), server_(Launch(folder, socket_, sinkRate)) {}
 
     // Waits until the server takes connections; false when it did not start.
     bool Ready() const {
@@ -128,10 +129,10 @@ class PrivatePulseServer {
 
   private:
     static std::vector<std::string> Launch(const std::filesystem::path& folder,
-                                           const std::filesystem::path& socket) {
+                                           const std::filesystem::path& socket, unsigned rate) {
         std::ofstream(folder / "server.pa")
-            << "load-module module-null-sink sink_name=korvane_sink format=float32le rate=48000 "
-               "channels=2\n"
+            << "load-module module-null-sink sink_name=korvane_sink format=float32le rate=" << rate
+            << " channels=2\n"
             << "load-module module-native-protocol-unix socket=" << socket.string()
             << " auth-anonymous=1\n";
         std::ofstream(folder / ".asoundrc")
