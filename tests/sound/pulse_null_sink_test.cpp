@@ -4,7 +4,9 @@
 
 #include <fstream>
 
+#include "engine/channel_rules.h"
 #include "engine/channel_state.h"
+#include "engine/device_library/library_factory.h"
 #include "engine/device_library/sound_card_alsa_output.h"
 #include "engine/device_library/sound_card_device_library.h"
 #include "engine/eventually.h"
@@ -26,15 +28,24 @@ TEST(PulseNullSink, PlaysInRealTimeWithoutUnderruns) {
     PrivatePulseServer server(home.path());
     ASSERT_TRUE(server.Ready()) << "the private PulseAudio server did not start";
 
-    SoundCardDeviceLibrary library(std::make_unique<AlsaOutput>("default", kRate, 100), "default");
+    SoundCardDeviceLibrary library(
+        std::make_unique<AlsaOutput>("default", kRate, AudioSettings::kDefaultLatencyMs),
+        "default");
     ASSERT_EQ(library.DDSCheck(0), 1) << library.OpenError();
     PollCoordinator coordinator;
+    // The left output plays the new channel's 1 kHz sine of 2 V, the right a 5 kHz square.
     ChannelState left(library, coordinator);
-    left.demo = 0;
-    left.deviceIndex = 0;
-    left.ConfigureDevice();
-    for (int cycle = 0; cycle < 10; ++cycle) {
+    ChannelState right(library, coordinator);
+    for (ChannelState* channel : {&left, &right}) {
+        channel->demo = 0;
+        channel->deviceIndex = channel == &left ? 0 : 1;
+        channel->ConfigureDevice();
+    }
+    ChangeWaveType(right, Square, ArbitraryTable::Keep);
+    right.SetFrequency(5000.0);
+    for (int cycle = 0; cycle < 20; ++cycle) {
         left.Poll();
+        right.Poll();
     }
 
     const std::filesystem::path recording = home.path() / "monitor.raw";
@@ -57,8 +68,10 @@ TEST(PulseNullSink, PlaysInRealTimeWithoutUnderruns) {
             static_cast<std::streamsize>(frames.size() * sizeof(float)));
     ASSERT_TRUE(in);
     std::vector<float> leftSamples(kRate);
+    std::vector<float> rightSamples(kRate);
     for (std::size_t i = 0; i < leftSamples.size(); ++i) {
         leftSamples[i] = frames[2 * i];
+        rightSamples[i] = frames[2 * i + 1];
     }
     const Spectrum spectrum(leftSamples, kRate);
     EXPECT_EQ(spectrum.Peak(), spectrum.BinOf(1000.0));
@@ -66,6 +79,13 @@ TEST(PulseNullSink, PlaysInRealTimeWithoutUnderruns) {
     const double thdn = spectrum.ThdPlusNoiseDb(spectrum.Peak());
     std::printf("THD+N of the recorded 1 kHz sine: %.1f dB\n", thdn);
     EXPECT_LE(thdn, -100.0);
+
+    const Spectrum square(rightSamples, kRate);
+    const int fundamental = square.BinOf(5000.0);
+    EXPECT_EQ(square.Peak(), fundamental);
+    const double alias = square.LargestNonHarmonicDbc(fundamental);
+    std::printf("largest non-harmonic component of the recorded 5 kHz square: %.1f dBc\n", alias);
+    EXPECT_LE(alias, -100.0);
 }
 
 }  // namespace
