@@ -11,12 +11,11 @@
 #include <string>
 #include <thread>
 
-#include "engine/channel_rules.h"
-#include "engine/channel_state.h"
 #include "engine/device_library/library_factory.h"
 #include "engine/device_library/sound_card_alsa_output.h"
 #include "engine/device_library/sound_card_device_library.h"
 #include "tests/support/private_pulse_server.h"
+#include "tests/support/sine_and_square.h"
 #include "tests/support/temp_folder.h"
 
 namespace korvane {
@@ -52,20 +51,7 @@ void BM_SoundCardTwoOutputs192k(benchmark::State& state) {
         state.SkipWithError("the PCM does not play at 192 kHz");
         return;
     }
-    PollCoordinator coordinator;
-    ChannelState left(library, coordinator);
-    ChannelState right(library, coordinator);
-    for (ChannelState* channel : {&left, &right}) {
-        channel->demo = 0;
-        channel->deviceIndex = channel == &left ? 0 : 1;
-        channel->ConfigureDevice();
-    }
-    ChangeWaveType(right, Square, ArbitraryTable::Keep);
-    right.SetFrequency(5000.0);
-    for (int cycle = 0; cycle < 20; ++cycle) {
-        left.Poll();
-        right.Poll();
-    }
+    const test::SineAndSquare outputs(library);
     double cpu = 0.0;
     double sound = 0.0;
     for (auto _ : state) {

@@ -4,14 +4,12 @@
 
 #include <fstream>
 
-#include "engine/channel_rules.h"
-#include "engine/channel_state.h"
 #include "engine/device_library/library_factory.h"
 #include "engine/device_library/sound_card_alsa_output.h"
 #include "engine/device_library/sound_card_device_library.h"
 #include "engine/eventually.h"
-#include "engine/poll_coordinator.h"
 #include "support/private_pulse_server.h"
+#include "support/sine_and_square.h"
 #include "support/temp_folder.h"
 #include "tone_analysis.h"
 
@@ -32,21 +30,7 @@ TEST(PulseNullSink, PlaysInRealTimeWithoutUnderruns) {
         std::make_unique<AlsaOutput>("default", kRate, AudioSettings::kDefaultLatencyMs),
         "default");
     ASSERT_EQ(library.DDSCheck(0), 1) << library.OpenError();
-    PollCoordinator coordinator;
-    // The left output plays the new channel's 1 kHz sine of 2 V, the right a 5 kHz square.
-    ChannelState left(library, coordinator);
-    ChannelState right(library, coordinator);
-    for (ChannelState* channel : {&left, &right}) {
-        channel->demo = 0;
-        channel->deviceIndex = channel == &left ? 0 : 1;
-        channel->ConfigureDevice();
-    }
-    ChangeWaveType(right, Square, ArbitraryTable::Keep);
-    right.SetFrequency(5000.0);
-    for (int cycle = 0; cycle < 20; ++cycle) {
-        left.Poll();
-        right.Poll();
-    }
+    const SineAndSquare outputs(library);
 
     const std::filesystem::path recording = home.path() / "monitor.raw";
     BackgroundProgram recorder(PrivatePulseServer::RecorderCommand(), recording.string());
