@@ -1,5 +1,8 @@
 #include "engine/device_library/sound_card_device_library.h"
 
+#include <sys/resource.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <chrono>
 #include <cmath>
@@ -9,6 +12,14 @@
 
 namespace korvane {
 namespace {
+
+// A period comes due every few milliseconds; a busy computer must not make the audio thread
+// late. The nice level sound servers use for their own threads, where the user may raise it
+// (CAP_SYS_NICE or RLIMIT_NICE); elsewhere the thread keeps the normal level.
+void RaiseAudioThreadPriority() {
+    constexpr int kAudioNiceLevel = -11;
+    setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), kAudioNiceLevel);
+}
 
 constexpr auto kReopenInterval = std::chrono::milliseconds(250);
 constexpr long double kPhaseSpan = 18446744073709551616.0L;  // 2^64: one period
@@ -246,6 +257,7 @@ bool SoundCardDeviceLibrary::OpenOutput() {
 }
 
 void SoundCardDeviceLibrary::AudioLoop() {
+    RaiseAudioThreadPriority();
     std::vector<float> frames;
     std::uint32_t synchronized = synchronizeRequests_.load(std::memory_order_acquire);
     while (!stopping_) {
