@@ -4,34 +4,21 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cmath>
-#include <cstdint>
-#include <cstring>
-#include <memory>
+#include <cstdlib>
 
 namespace korvane {
 namespace {
 
 struct FormatChoice {
     snd_pcm_format_t alsa;
-    AlsaOutput::SampleFormat ours;
-    int bytes;
+    SampleFormat ours;
 };
 // Best first: float keeps everything the oscillator computes.
 constexpr FormatChoice kFormats[] = {
-    {SND_PCM_FORMAT_FLOAT, AlsaOutput::SampleFormat::Float, 4},
-    {SND_PCM_FORMAT_S32, AlsaOutput::SampleFormat::Int32, 4},
-    {SND_PCM_FORMAT_S16, AlsaOutput::SampleFormat::Int16, 2},
+    {SND_PCM_FORMAT_FLOAT, SampleFormat::Float},
+    {SND_PCM_FORMAT_S32, SampleFormat::Int32},
+    {SND_PCM_FORMAT_S16, SampleFormat::Int16},
 };
-
-const FormatChoice& ChoiceOf(AlsaOutput::SampleFormat format) {
-    for (const FormatChoice& choice : kFormats) {
-        if (choice.ours == format) {
-            return choice;
-        }
-    }
-    return kFormats[0];
-}
 
 std::string Hint(void* hint, const char* id) {
     char* text = snd_device_name_get_hint(hint, id);
@@ -42,12 +29,6 @@ std::string Hint(void* hint, const char* id) {
     std::free(text);
     std::replace(result.begin(), result.end(), '\n', ' ');
     return result;
-}
-
-template <typename Int>
-Int ToInteger(float value, double scale) {
-    double clipped = std::clamp(static_cast<double>(value), -1.0, 1.0) * scale;
-    return static_cast<Int>(std::lround(std::min(clipped, scale - 1.0)));
 }
 
 }  // namespace
@@ -159,35 +140,13 @@ void AlsaOutput::Close() {
     }
 }
 
-const void* AlsaOutput::Convert(const float* frames, int count) {
-    const FormatChoice& choice = ChoiceOf(format_);
-    const std::size_t samples = static_cast<std::size_t>(count) * channels_;
-    converted_.assign(samples * static_cast<std::size_t>(choice.bytes), 0);
-    for (int frame = 0; frame < count; ++frame) {
-        for (unsigned channel = 0; channel < 2; ++channel) {
-            const float value = frames[2 * frame + static_cast<int>(channel)];
-            const std::size_t at = static_cast<std::size_t>(frame) * channels_ + channel;
-            unsigned char* to = converted_.data() + at * static_cast<std::size_t>(choice.bytes);
-            if (format_ == SampleFormat::Float) {
-                std::memcpy(to, &value, sizeof value);
-            } else if (format_ == SampleFormat::Int32) {
-                std::int32_t v = ToInteger<std::int32_t>(value, 2147483648.0);
-                std::memcpy(to, &v, sizeof v);
-            } else {
-                std::int16_t v = ToInteger<std::int16_t>(value, 32768.0);
-                std::memcpy(to, &v, sizeof v);
-            }
-        }
-    }
-    return converted_.data();
-}
-
 AudioOutput::WriteResult AlsaOutput::Write(const float* frames, int count) {
     if (!pcm_) {
         return WriteResult::Gone;
     }
-    const auto* data = static_cast<const unsigned char*>(Convert(frames, count));
-    const std::size_t frameBytes = channels_ * static_cast<std::size_t>(ChoiceOf(format_).bytes);
+    ConvertFrames(frames, count, format_, channels_, &converted_);
+    const unsigned char* data = converted_.data();
+    const std::size_t frameBytes = channels_ * static_cast<std::size_t>(SampleBytes(format_));
     WriteResult outcome = WriteResult::Written;
     int done = 0;
     while (done < count) {

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "engine/device_library/sound_card_output.h"
+#include "engine/device_library/sound_card_sample_format.h"
 
 // ALSA's PCM handle, as its header declares it.
 typedef struct _snd_pcm snd_pcm_t;
@@ -37,14 +38,11 @@ class AlsaOutput : public AudioOutput {
     int PeriodFrames() const override { return periodFrames_; }
     WriteResult Write(const float* frames, int count) override;
 
-    // The sample format the PCM agreed on.
-    enum class SampleFormat { Float, Int32, Int16 };
+    // The sample format the PCM agreed on when it was opened.
     SampleFormat Format() const { return format_; }
 
   private:
     bool Configure(std::string* error);
-    // The frames in the PCM's format, `channels_` per frame.
-    const void* Convert(const float* frames, int count);
 
     std::string pcmName_;
     unsigned requestedRate_;

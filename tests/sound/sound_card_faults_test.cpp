@@ -143,17 +143,29 @@ TEST(SoundCardFaults, SingleWavePlaysOnePeriodPerArming) {
     ChannelState channel(library, coordinator);
     channel.demo = 0;
     channel.deviceIndex = 0;
-    channel.SetFrequency(4800.0);  // ten samples a period, five periods a write
+    channel.SetFrequency(4800.0);  // ten samples a period, 4.8 periods a write
     channel.ConfigureDevice();
     channel.SetSingleWave(1);
-    for (int i = 0; i < 10; ++i) {
+    for (int i = 0; i < 1000 && !channel.QueuedCommands().empty(); ++i) {
         channel.Poll();
     }
+    ASSERT_TRUE(channel.QueuedCommands().empty());
+    // Waits until the audio thread has played a hundred writes past this point; the output
+    // counts a write's frames after it rendered them, and the write after the one in progress
+    // plays the newest voice, so whatever was armed before has played and been counted then, on
+    // a machine however slow. Long enough, too, for a wave that did not hold to show hundreds of
+    // periods.
+    auto playOn = [&script] {
+        const std::uint64_t frames = script.frames;
+        return Eventually([&] { return script.frames > frames + 4800; }, std::chrono::seconds(30));
+    };
+    // The configuration armed the wave too: its period is played before the counter starts, or
+    // it could fall into the first arming's count.
+    ASSERT_TRUE(playOn());
     for (int arming = 1; arming <= 3; ++arming) {
         library.DDSResetCounter(0);
         library.DDSSetSingleWave(0, 1);
-        const std::uint64_t frames = script.frames;
-        ASSERT_TRUE(Eventually([&] { return script.frames > frames + 4800; }));
+        ASSERT_TRUE(playOn());
         double periods = -1.0;
         library.DDSGetMeasure(0, 1, &periods);
         EXPECT_EQ(periods, 1.0) << "arming " << arming;
