@@ -6,6 +6,7 @@
 
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "engine/device_library/library_factory.h"
 #include "support/english_description.h"
@@ -50,6 +51,22 @@ TEST_F(SoundCardChoice, AudioTakesThePlaceOfTheSimulator) {
     EXPECT_TRUE(library->AcceptsVolts(0));
     EXPECT_EQ(library->MaxFrequency(0), 23999.0);
     EXPECT_EQ(library->MaxFrequency(-1), kGeneratorMaxFrequency);  // a demo channel
+}
+
+TEST_F(SoundCardChoice, OverridesNameWhatTheEnvironmentSetsOnlyWithAudio) {
+    EXPECT_EQ(AudioEnvironmentOverrides(), std::vector<std::string>());
+    setenv("KVDDS_AUDIO_RATE", "96000", 1);
+    setenv("KVDDS_AUDIO_LATENCY", "80", 1);
+    EXPECT_EQ(AudioEnvironmentOverrides(), std::vector<std::string>());  // they alone do nothing
+    setenv("KVDDS_AUDIO", "", 1);
+    EXPECT_EQ(AudioEnvironmentOverrides(), std::vector<std::string>());
+    setenv("KVDDS_AUDIO", "hw:1,0", 1);
+    EXPECT_EQ(AudioEnvironmentOverrides(),
+              (std::vector<std::string>{"KVDDS_AUDIO=hw:1,0", "KVDDS_AUDIO_RATE=96000",
+                                        "KVDDS_AUDIO_LATENCY=80"}));
+    unsetenv("KVDDS_AUDIO_RATE");
+    EXPECT_EQ(AudioEnvironmentOverrides(),
+              (std::vector<std::string>{"KVDDS_AUDIO=hw:1,0", "KVDDS_AUDIO_LATENCY=80"}));
 }
 
 TEST_F(SoundCardChoice, RateComesFromTheEnvironment) {
