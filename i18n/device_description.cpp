@@ -17,12 +17,9 @@ std::string DeviceDescription(const DeviceIdentity& identity, const LanguageTabl
         return {};
     }
     const bool left = identity.side == DeviceIdentity::Side::kLeft;
-    std::string text =
-        CheckedTemplate(language.GetText(left ? kLeftOutputKey : kRightOutputKey),
-                        left ? "Sound card left output (%s)" : "Sound card right output (%s)");
-    // The checked template has exactly one conversion, this "%s", and no other '%'.
-    text.replace(text.find("%s"), 2, identity.pcm);
-    return text;
+    return FillStringTemplate(language.GetText(left ? kLeftOutputKey : kRightOutputKey),
+                              left ? "Sound card left output (%s)" : "Sound card right output (%s)",
+                              identity.pcm);
 }
 
 }  // namespace korvane

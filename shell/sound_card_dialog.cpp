@@ -45,13 +45,11 @@ QString OverrideText(const std::vector<std::string>& overrides) {
         settings += (settings.empty() ? "" : " ") + setting;
     }
     const bool one = overrides.size() == 1;
-    std::string text =
-        CheckedTemplate(LanguageTextOr(one ? kOverrideKey : kOverridesKey, "").toStdString(),
-                        one ? "%s is set: it is used in place of this choice."
-                            : "%s are set: they are used in place of this choice.");
-    // The checked template has exactly one conversion, this "%s", and no other '%'.
-    text.replace(text.find("%s"), 2, settings);
-    return QString::fromStdString(text);
+    return QString::fromStdString(
+        FillStringTemplate(LanguageTextOr(one ? kOverrideKey : kOverridesKey, "").toStdString(),
+                           one ? "%s is set: it is used in place of this choice."
+                               : "%s are set: they are used in place of this choice.",
+                           settings));
 }
 
 }  // namespace
