@@ -65,4 +65,12 @@ std::string CheckedTemplate(const std::string& candidate, const std::string& fal
                : fallback;
 }
 
+std::string FillStringTemplate(const std::string& candidate, const std::string& fallback,
+                               const std::string& value) {
+    std::string text = CheckedTemplate(candidate, fallback);
+    // Checked, the template has the fallback's one conversion, this "%s", and no other '%'.
+    const std::size_t at = text.find("%s");
+    return at == std::string::npos ? text : text.replace(at, 2, value);
+}
+
 }  // namespace korvane

@@ -14,4 +14,9 @@ std::vector<std::string> FormatSpecifiers(const std::string& text);
 // otherwise, and when it is empty, the program's template `fallback` is.
 std::string CheckedTemplate(const std::string& candidate, const std::string& fallback);
 
+// The checked template of a text with one string in it (`fallback` holds one "%s" and no other
+// '%'), `value` put in place of its "%s" as it is: a '%' in the value is the value's own.
+std::string FillStringTemplate(const std::string& candidate, const std::string& fallback,
+                               const std::string& value);
+
 }  // namespace korvane

@@ -8,13 +8,13 @@
 
 #include "document/control_id.h"
 #include "document/multi_tessel_doc.h"
-#include "engine/device_library/device_library.h"
+#include "shell/status_text.h"
 #include "view/dialogs/dialog_support.h"
 
 namespace korvane {
 
 DeviceListDialog::DeviceListDialog(std::vector<int> freeDevices, const DeviceLibrary* library,
-                                   QWidget* parent)
+                                   const LanguageTable& language, QWidget* parent)
     : QDialog(parent),
       freeDevices_(std::move(freeDevices)),
       list_(new QTableWidget(this)),
@@ -47,7 +47,7 @@ DeviceListDialog::DeviceListDialog(std::vector<int> freeDevices, const DeviceLib
     for (int row = 0; row < list_->rowCount(); ++row) {
         const int device = freeDevices_[static_cast<std::size_t>(row)];
         QString text = QString::number(device + 1);
-        const std::string description = library ? library->Describe(device) : std::string();
+        const std::string description = DescribeDevice(library, device, language);
         if (!description.empty()) {
             text += QStringLiteral("  ") + QString::fromStdString(description);
         }

@@ -9,9 +9,11 @@ class QPushButton;
 namespace korvane {
 
 class DeviceLibrary;
+class LanguageTable;
 
 // Lets the user pick one of several free generators; rows show 1-based device numbers, followed
-// by what the library says a device is (a sound card's left or right output) when it says so.
+// by what the library says a device is (a sound card's left or right output, in `language`) when
+// it says so.
 class DeviceListDialog : public QDialog {
     Q_OBJECT
   public:
@@ -24,7 +26,7 @@ class DeviceListDialog : public QDialog {
     static constexpr int kOkTextKey = 1127;
 
     DeviceListDialog(std::vector<int> freeDevices, const DeviceLibrary* library,
-                     QWidget* parent = nullptr);
+                     const LanguageTable& language, QWidget* parent = nullptr);
 
     // The chosen device index; meaningful after the dialog ended with OK.
     int ChosenDevice() const { return chosen_; }

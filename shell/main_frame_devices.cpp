@@ -38,7 +38,7 @@ class CMainFrame::Chooser : public DeviceChooser {
     std::optional<int> ChooseDevice(const std::vector<int>& freeDevices) override {
         CSplashWnd::HideSplash();
         frame_.repaint();
-        DeviceListDialog dialog(freeDevices, frame_.setup_.library, &frame_);
+        DeviceListDialog dialog(freeDevices, frame_.setup_.library, frame_.language_, &frame_);
         if (!frame_.isVisible()) {
             // The frame shows itself later, centred; the dialog is centred where it will be.
             dialog.adjustSize();

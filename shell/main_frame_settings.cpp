@@ -8,6 +8,7 @@
 #include "document/multi_tessel_doc.h"
 #include "engine/channel_state.h"
 #include "engine/device_library/device_library.h"
+#include "engine/device_library/library_factory.h"
 #include "engine/device_library/sound_card_alsa_output.h"
 #include "platform/ini_file.h"
 #include "shell/app_config.h"
@@ -60,7 +61,8 @@ void CMainFrame::ApplyRemoteSettings(const RemoteSettings& settings) {
 }
 
 void CMainFrame::OpenSoundCardDialog() {
-    SoundCardDialog dialog(ListAudioPcms(), ConfiguredSoundCard(setup_.paths), this);
+    SoundCardDialog dialog(ListAudioPcms(), ConfiguredSoundCard(setup_.paths),
+                           AudioEnvironmentOverrides(), this);
     if (dialog.exec() != QDialog::Accepted) {
         return;
     }

@@ -134,7 +134,7 @@ void CMainFrame::RebuildTabs() {
     QStringList toolTips;
     for (const CMultiTesselDoc* document : devices_.Documents()) {
         names << document->m_strDeviceName;
-        toolTips << QString::fromStdString(DescribeDevice(document->m_pState.get()));
+        toolTips << QString::fromStdString(DescribeDevice(document->m_pState.get(), language_));
     }
     devices_.Renumber();
     if (devices_.CurrentTab() >= devices_.Count()) {

@@ -10,6 +10,7 @@
 #include <QSpinBox>
 
 #include "document/user_message.h"
+#include "i18n/format_template.h"
 
 namespace korvane {
 
@@ -21,6 +22,8 @@ constexpr int kNoneKey = 2124;
 constexpr int kRateKey = 2125;
 constexpr int kLatencyKey = 2126;
 constexpr int kNextStartKey = 2127;
+constexpr int kOverrideKey = 2130;
+constexpr int kOverridesKey = 2131;
 constexpr int kOkKey = 1127;
 constexpr int kCancelKey = 1048;
 
@@ -31,14 +34,34 @@ QString PcmLabel(const AudioPcm& pcm) {
                : name + QStringLiteral(" - ") + QString::fromStdString(pcm.description);
 }
 
+// "KVDDS_AUDIO=hw:1,0 is set: it is used in place of this choice.", the settings written as on a
+// command line; empty without overrides.
+QString OverrideText(const std::vector<std::string>& overrides) {
+    if (overrides.empty()) {
+        return {};
+    }
+    std::string settings;
+    for (const std::string& setting : overrides) {
+        settings += (settings.empty() ? "" : " ") + setting;
+    }
+    const bool one = overrides.size() == 1;
+    return QString::fromStdString(
+        FillStringTemplate(LanguageTextOr(one ? kOverrideKey : kOverridesKey, "").toStdString(),
+                           one ? "%s is set: it is used in place of this choice."
+                               : "%s are set: they are used in place of this choice.",
+                           settings));
+}
+
 }  // namespace
 
 SoundCardDialog::SoundCardDialog(const std::vector<AudioPcm>& pcms,
-                                 const std::optional<AudioSettings>& current, QWidget* parent)
+                                 const std::optional<AudioSettings>& current,
+                                 const std::vector<std::string>& overrides, QWidget* parent)
     : QDialog(parent),
       pcm_(new QComboBox(this)),
       rate_(new QComboBox(this)),
-      latency_(new QSpinBox(this)) {
+      latency_(new QSpinBox(this)),
+      overrideNote_(new QLabel(OverrideText(overrides), this)) {
     setWindowTitle(LanguageTextOr(kTitleKey, "Sound Card Output"));
     const AudioSettings shown = current.value_or(AudioSettings{});
 
@@ -68,6 +91,8 @@ SoundCardDialog::SoundCardDialog(const std::vector<AudioPcm>& pcms,
     auto* nextStart = new QLabel(
         LanguageTextOr(kNextStartKey, "Takes effect at the next start of the program."), this);
     nextStart->setWordWrap(true);
+    overrideNote_->setWordWrap(true);
+    overrideNote_->setVisible(!overrides.empty());
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Ok)->setText(LanguageTextOr(kOkKey, "OK"));
@@ -80,6 +105,7 @@ SoundCardDialog::SoundCardDialog(const std::vector<AudioPcm>& pcms,
     form->addRow(LanguageTextOr(kRateKey, "Sample rate (Hz):"), rate_);
     form->addRow(LanguageTextOr(kLatencyKey, "Latency (ms):"), latency_);
     form->addRow(nextStart);
+    form->addRow(overrideNote_);
     form->addRow(buttons);
 }
 

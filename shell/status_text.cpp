@@ -4,6 +4,7 @@
 
 #include "engine/channel_state.h"
 #include "engine/device_library/device_library.h"
+#include "i18n/device_description.h"
 #include "i18n/language_table.h"
 
 namespace korvane {
@@ -18,11 +19,17 @@ enum TextKey : int {
 };
 }  // namespace
 
-std::string DescribeDevice(const ChannelState* channel) {
+std::string DescribeDevice(const DeviceLibrary* library, int device,
+                           const LanguageTable& language) {
+    return library != nullptr ? DeviceDescription(library->Identify(device), language)
+                              : std::string();
+}
+
+std::string DescribeDevice(const ChannelState* channel, const LanguageTable& language) {
     if (channel == nullptr || channel->demo != 0) {
         return {};
     }
-    return channel->Library().Describe(channel->deviceIndex.load());
+    return DescribeDevice(&channel->Library(), channel->deviceIndex.load(), language);
 }
 
 ConnectionStatus DescribeConnection(const ChannelState* channel, bool searching, int dots,
@@ -39,7 +46,7 @@ ConnectionStatus DescribeConnection(const ChannelState* channel, bool searching,
     if (channel->reconnectPending != 0) {
         return {searchingText, serialLabel + " : ..."};
     }
-    const std::string device = DescribeDevice(channel);
+    const std::string device = DescribeDevice(channel, language);
     if (!device.empty()) {
         return {language.GetLangString(kConnect), device};
     }

@@ -6,6 +6,7 @@
 namespace korvane {
 
 class ChannelState;
+class DeviceLibrary;
 class LanguageTable;
 
 // The connection state of the selected device as the status bar shows it.
@@ -16,9 +17,12 @@ struct ConnectionStatus {
 
 // `channel` is the selected device's channel, null when there is none; `searching`: the devices
 // are still being counted at start-up; `dots` is how many dots follow "Searching for hardware".
-// What the device library says the channel's generator is ("Sound card left output (default)");
-// empty for a demo window, no channel, and a generator the library says nothing about.
-std::string DescribeDevice(const ChannelState* channel);
+// What `library` says device `device` is, in the user's language ("Sound card left output
+// (default)" in English): the one wording the Device List, the tab's tooltip and the status bar
+// show. Empty without a library and for a generator the library says nothing about.
+std::string DescribeDevice(const DeviceLibrary* library, int device, const LanguageTable& language);
+// The same for the channel's generator; empty for a demo window and no channel.
+std::string DescribeDevice(const ChannelState* channel, const LanguageTable& language);
 
 ConnectionStatus DescribeConnection(const ChannelState* channel, bool searching, int dots,
                                     const LanguageTable& language);

@@ -108,8 +108,8 @@ bool CompositeDeviceLibrary::HasTriggerAndDigitalIo(int device) const {
                    [](DeviceLibrary& l, int d) { return l.HasTriggerAndDigitalIo(d); });
 }
 
-std::string CompositeDeviceLibrary::Describe(int device) const {
-    return Forward(device, std::string(), [](DeviceLibrary& l, int d) { return l.Describe(d); });
+DeviceIdentity CompositeDeviceLibrary::Identify(int device) const {
+    return Forward(device, DeviceIdentity(), [](DeviceLibrary& l, int d) { return l.Identify(d); });
 }
 
 int CompositeDeviceLibrary::OutputsOnClock(int device) const {

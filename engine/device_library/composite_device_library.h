@@ -33,7 +33,7 @@ class CompositeDeviceLibrary : public DeviceLibrary {
     bool DDSDownloadVolts(int device, const double* volts, int count) override;
     double MaxFrequency(int device) const override;
     bool HasTriggerAndDigitalIo(int device) const override;
-    std::string Describe(int device) const override;
+    DeviceIdentity Identify(int device) const override;
     int OutputsOnClock(int device) const override;
     bool SynchronizeOutputs(int device) override;
 

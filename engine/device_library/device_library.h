@@ -5,6 +5,20 @@
 
 namespace korvane {
 
+// What a device is, as far as the user needs telling: a hardware generator, which its window's
+// name describes well enough, or one output of a sound card. The shell words it in the user's
+// language.
+struct DeviceIdentity {
+    enum class Kind { kGenerator, kSoundCardOutput };
+    enum class Side { kLeft, kRight };
+
+    Kind kind = Kind::kGenerator;
+    Side side = Side::kLeft;  // which output of the sound card
+    std::string pcm;          // the sound card's ALSA PCM ("default", "hw:1,0")
+
+    bool operator==(const DeviceIdentity&) const = default;
+};
+
 // The highest frequency a hardware generator puts out (a sine).
 inline constexpr double kGeneratorMaxFrequency = 75000000.0;
 
@@ -42,9 +56,8 @@ class DeviceLibrary {
     virtual double MaxFrequency(int /*device*/) const { return kGeneratorMaxFrequency; }
     // Whether the device has an external trigger input and digital inputs and outputs.
     virtual bool HasTriggerAndDigitalIo(int /*device*/) const { return true; }
-    // What the device is, for the user ("Sound card left output (default)"); empty for a
-    // generator, which its window's name describes well enough.
-    virtual std::string Describe(int /*device*/) const { return {}; }
+    // What the device is; a generator for an unknown index.
+    virtual DeviceIdentity Identify(int /*device*/) const { return {}; }
     // How many outputs run on the device's sample clock (itself included).
     virtual int OutputsOnClock(int /*device*/) const { return 1; }
     // Restarts every output that shares the device's clock at the same sample, so that their

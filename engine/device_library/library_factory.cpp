@@ -60,6 +60,19 @@ std::optional<AudioSettings> AudioSettingsFromEnvironment() {
     return settings;
 }
 
+std::vector<std::string> AudioEnvironmentOverrides() {
+    std::vector<std::string> overrides;
+    for (const char* name : {"KVDDS_AUDIO", "KVDDS_AUDIO_RATE", "KVDDS_AUDIO_LATENCY"}) {
+        const char* value = std::getenv(name);
+        if (value && *value) {
+            overrides.push_back(std::string(name) + "=" + value);
+        } else if (overrides.empty()) {
+            break;  // no KVDDS_AUDIO: nothing is overridden
+        }
+    }
+    return overrides;
+}
+
 std::unique_ptr<DeviceLibrary> CreateSoundCardLibrary(const AudioSettings& settings) {
     auto library = std::make_unique<SoundCardDeviceLibrary>(
         std::make_unique<AlsaOutput>(settings.pcm, settings.rate, settings.latencyMs),

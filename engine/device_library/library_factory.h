@@ -3,6 +3,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "engine/device_library/device_library.h"
 
@@ -28,6 +29,11 @@ struct AudioSettings {
 // none when KVDDS_AUDIO is unset or empty. A rate or latency that is not a number in range is
 // reported on stderr and replaced by the default.
 std::optional<AudioSettings> AudioSettingsFromEnvironment();
+
+// What the environment sets in place of the sound card the program is configured with, each as
+// NAME=VALUE: KVDDS_AUDIO, then KVDDS_AUDIO_RATE and KVDDS_AUDIO_LATENCY when they are set too.
+// None while KVDDS_AUDIO is unset or empty, for then the rate and latency alone change nothing.
+std::vector<std::string> AudioEnvironmentOverrides();
 
 // The card's two outputs as devices 0 (left) and 1 (right). A PCM that cannot be opened now is
 // reported on stderr; its devices stay missing until it can.

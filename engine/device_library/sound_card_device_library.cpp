@@ -75,12 +75,12 @@ double SoundCardDeviceLibrary::MaxFrequency(int device) const {
     return std::ceil(Nyquist()) - 1.0;
 }
 
-std::string SoundCardDeviceLibrary::Describe(int device) const {
+DeviceIdentity SoundCardDeviceLibrary::Identify(int device) const {
     if (!Valid(device)) {
         return {};
     }
-    return std::string("Sound card ") + (device == 0 ? "left" : "right") + " output (" + pcmName_ +
-           ")";
+    return {DeviceIdentity::Kind::kSoundCardOutput,
+            device == 0 ? DeviceIdentity::Side::kLeft : DeviceIdentity::Side::kRight, pcmName_};
 }
 
 void SoundCardDeviceLibrary::Publish(Channel& channel) {

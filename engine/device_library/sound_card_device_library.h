@@ -54,7 +54,7 @@ class SoundCardDeviceLibrary : public DeviceLibrary {
     bool DDSDownloadVolts(int device, const double* volts, int count) override;
     double MaxFrequency(int device) const override;
     bool HasTriggerAndDigitalIo(int device) const override { return !Valid(device); }
-    std::string Describe(int device) const override;
+    DeviceIdentity Identify(int device) const override;
     int OutputsOnClock(int device) const override { return Valid(device) ? kOutputs : 1; }
     bool SynchronizeOutputs(int device) override;
 

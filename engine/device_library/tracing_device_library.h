@@ -40,7 +40,7 @@ class TracingDeviceLibrary : public DeviceLibrary {
     bool HasTriggerAndDigitalIo(int device) const override {
         return inner_->HasTriggerAndDigitalIo(device);
     }
-    std::string Describe(int device) const override { return inner_->Describe(device); }
+    DeviceIdentity Identify(int device) const override { return inner_->Identify(device); }
     int OutputsOnClock(int device) const override { return inner_->OutputsOnClock(device); }
     bool SynchronizeOutputs(int device) override;
 

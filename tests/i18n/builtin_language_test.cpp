@@ -17,9 +17,9 @@ TEST(BuiltInLanguageTest, IsTheAppSectionWithCrLfLinesAndAnEmptyLastLine) {
     const std::string_view bytes = BuiltInLanguageBytes();
     EXPECT_TRUE(bytes.starts_with("[App]\r\n8888=English\r\n100=About\r\n"));
     EXPECT_TRUE(bytes.ends_with("\r\n57667=Help \r\n\r\n"));
-    // "[App]", 247 texts and the empty line.
-    EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\n'), 249);
-    EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\r'), 249);
+    // "[App]", 251 texts and the empty line.
+    EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\n'), 253);
+    EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\r'), 253);
     EXPECT_EQ(bytes.find("\n\r\n"), bytes.size() - 3) << "no empty line before the last";
     for (std::size_t i = 0; i < bytes.size(); ++i) {
         if (bytes[i] == '\n') {
@@ -34,7 +34,7 @@ TEST(BuiltInLanguageTest, Key1055OccursTwiceAndEveryOtherKeyOnce) {
     std::vector<std::string> values;
     ASSERT_EQ(
         IniDocument::Parse(std::string(BuiltInLanguageBytes())).ReadSection("App", keys, values),
-        247);
+        251);
     const auto first = std::find(keys.begin(), keys.end(), "1055");
     ASSERT_NE(first, keys.end());
     EXPECT_EQ(values[first - keys.begin()], "KorvaneAWG");
@@ -44,7 +44,7 @@ TEST(BuiltInLanguageTest, Key1055OccursTwiceAndEveryOtherKeyOnce) {
     std::sort(keys.begin(), keys.end());
     EXPECT_EQ(std::adjacent_find(keys.begin(), keys.end()) - keys.begin(),
               std::find(keys.begin(), keys.end(), "1055") - keys.begin());
-    EXPECT_EQ(std::unique(keys.begin(), keys.end()) - keys.begin(), 246);
+    EXPECT_EQ(std::unique(keys.begin(), keys.end()) - keys.begin(), 250);
 }
 
 struct EntryCase {
@@ -86,8 +86,12 @@ INSTANTIATE_TEST_SUITE_P(
         EntryCase{225, "80506", "Sound card output..."},
         EntryCase{226, "80507", "Synchronize Outputs"},
         EntryCase{232, "2127", "Takes effect at the next start of the program."},
-        EntryCase{233, "2240", "Smooth"}, EntryCase{192, "2090", "Import Wave"},
-        EntryCase{246, "57667", "Help "}),
+        EntryCase{233, "2128", "Sound card left output (%s)"},
+        EntryCase{234, "2129", "Sound card right output (%s)"},
+        EntryCase{235, "2130", "%s is set: it is used in place of this choice."},
+        EntryCase{236, "2131", "%s are set: they are used in place of this choice."},
+        EntryCase{237, "2240", "Smooth"}, EntryCase{192, "2090", "Import Wave"},
+        EntryCase{250, "57667", "Help "}),
     [](const auto& info) {
         const auto& p = info.param;
         return test::ParamName("key", p.key);

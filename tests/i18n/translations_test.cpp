@@ -167,5 +167,13 @@ INSTANTIATE_TEST_SUITE_P(
         TemplateCase{"percent", "%.3lf %.3lf 100%%", "Amp = %.3lfV  Freq = %.3lfHz"}),
     [](const auto& info) { return std::string(info.param.name); });
 
+TEST(FillStringTemplateTest, PutsTheValueIntoTheCheckedTemplateAsItIs) {
+    const std::string fallback = "Output (%s)";
+    EXPECT_EQ(FillStringTemplate("Ausgang (%s)", fallback, "hw:1,0"), "Ausgang (hw:1,0)");
+    EXPECT_EQ(FillStringTemplate("Ausgang (%d)", fallback, "hw:1,0"), "Output (hw:1,0)");
+    EXPECT_EQ(FillStringTemplate("", fallback, "a%sb%%"), "Output (a%sb%%)");
+    EXPECT_EQ(FillStringTemplate("%s (%s)", fallback, "x"), "Output (x)");
+}
+
 }  // namespace
 }  // namespace korvane

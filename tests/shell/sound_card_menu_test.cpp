@@ -22,6 +22,8 @@
 #include "shell/sound_card_dialog.h"
 #include "shell_fixture.h"
 #include "support/borrowed_library.h"
+#include "support/english_description.h"
+#include "support/scoped_environment.h"
 #include "support/temp_folder.h"
 
 namespace korvane {
@@ -30,22 +32,6 @@ namespace {
 IniFile ProgramConfig(const ProgramUnderTest& program) {
     return IniFile((program.ProgramDir() + QStringLiteral("/config.ini")).toStdString());
 }
-
-// Sets or clears an environment variable for the test's duration.
-class ScopedEnvironment {
-  public:
-    ScopedEnvironment(const char* name, const char* value) : name_(name) {
-        if (const char* old = std::getenv(name)) {
-            old_ = old;
-        }
-        value ? setenv(name, value, 1) : unsetenv(name);
-    }
-    ~ScopedEnvironment() { old_ ? setenv(name_, old_->c_str(), 1) : unsetenv(name_); }
-
-  private:
-    const char* name_;
-    std::optional<std::string> old_;
-};
 
 // ALSA's own "null" PCM: it is always configured and discards what it is given (the dialog does
 // not offer it, but a stored one is taken as it is).
@@ -149,19 +135,20 @@ TEST(SoundCardOutput, TheNextStartGetsTheStoredSoundCardUnlessTheEnvironmentName
         RuntimePaths(QString::fromStdString(folder.path().string()), QString()));
     ASSERT_TRUE(configured.has_value());
     {
-        ScopedEnvironment audio("KVDDS_AUDIO", nullptr);
-        ScopedEnvironment driver("KVDDS_LIBRARY", nullptr);
+        testing::ScopedEnvironment audio("KVDDS_AUDIO", nullptr);
+        testing::ScopedEnvironment driver("KVDDS_LIBRARY", nullptr);
         const auto library = CreateDeviceLibraryFromEnvironment(configured);
-        EXPECT_EQ(library->Describe(0), "Sound card left output (null)");
-        EXPECT_EQ(library->Describe(1), "Sound card right output (null)");
+        EXPECT_EQ(testing::EnglishDescription(*library, 0), "Sound card left output (null)");
+        EXPECT_EQ(testing::EnglishDescription(*library, 1), "Sound card right output (null)");
     }
     {
-        ScopedEnvironment audio("KVDDS_AUDIO", "kv_no_such_pcm");
-        ScopedEnvironment driver("KVDDS_LIBRARY", nullptr);
+        testing::ScopedEnvironment audio("KVDDS_AUDIO", "kv_no_such_pcm");
+        testing::ScopedEnvironment driver("KVDDS_LIBRARY", nullptr);
         ::testing::internal::CaptureStderr();  // the missing PCM is reported there
         const auto library = CreateDeviceLibraryFromEnvironment(configured);
         ::testing::internal::GetCapturedStderr();
-        EXPECT_EQ(library->Describe(0), "Sound card left output (kv_no_such_pcm)");
+        EXPECT_EQ(testing::EnglishDescription(*library, 0),
+                  "Sound card left output (kv_no_such_pcm)");
     }
 }
 

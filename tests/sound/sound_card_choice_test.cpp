@@ -6,8 +6,10 @@
 
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "engine/device_library/library_factory.h"
+#include "support/english_description.h"
 #include "support/temp_folder.h"
 
 namespace korvane::test {
@@ -44,11 +46,27 @@ TEST_F(SoundCardChoice, AudioTakesThePlaceOfTheSimulator) {
     ASSERT_EQ(library->DDSSearch(), 2);
     EXPECT_EQ(library->DDSCheck(0), 1);
     EXPECT_EQ(library->DDSCheck(1), 1);
-    EXPECT_EQ(library->Describe(0), "Sound card left output (default)");
-    EXPECT_EQ(library->Describe(1), "Sound card right output (default)");
+    EXPECT_EQ(testing::EnglishDescription(*library, 0), "Sound card left output (default)");
+    EXPECT_EQ(testing::EnglishDescription(*library, 1), "Sound card right output (default)");
     EXPECT_TRUE(library->AcceptsVolts(0));
     EXPECT_EQ(library->MaxFrequency(0), 23999.0);
     EXPECT_EQ(library->MaxFrequency(-1), kGeneratorMaxFrequency);  // a demo channel
+}
+
+TEST_F(SoundCardChoice, OverridesNameWhatTheEnvironmentSetsOnlyWithAudio) {
+    EXPECT_EQ(AudioEnvironmentOverrides(), std::vector<std::string>());
+    setenv("KVDDS_AUDIO_RATE", "96000", 1);
+    setenv("KVDDS_AUDIO_LATENCY", "80", 1);
+    EXPECT_EQ(AudioEnvironmentOverrides(), std::vector<std::string>());  // they alone do nothing
+    setenv("KVDDS_AUDIO", "", 1);
+    EXPECT_EQ(AudioEnvironmentOverrides(), std::vector<std::string>());
+    setenv("KVDDS_AUDIO", "hw:1,0", 1);
+    EXPECT_EQ(AudioEnvironmentOverrides(),
+              (std::vector<std::string>{"KVDDS_AUDIO=hw:1,0", "KVDDS_AUDIO_RATE=96000",
+                                        "KVDDS_AUDIO_LATENCY=80"}));
+    unsetenv("KVDDS_AUDIO_RATE");
+    EXPECT_EQ(AudioEnvironmentOverrides(),
+              (std::vector<std::string>{"KVDDS_AUDIO=hw:1,0", "KVDDS_AUDIO_LATENCY=80"}));
 }
 
 TEST_F(SoundCardChoice, RateComesFromTheEnvironment) {
@@ -71,9 +89,9 @@ TEST_F(SoundCardChoice, AudioComesAfterTheDriversDevices) {
     EXPECT_EQ(library->DDSCheck(3), 1);
     EXPECT_EQ(library->DDSCheck(4), 0);
     EXPECT_EQ(library->DDSCheck(-1), 0);
-    EXPECT_EQ(library->Describe(0), "");
-    EXPECT_EQ(library->Describe(2), "Sound card left output (default)");
-    EXPECT_EQ(library->Describe(3), "Sound card right output (default)");
+    EXPECT_EQ(testing::EnglishDescription(*library, 0), "");
+    EXPECT_EQ(testing::EnglishDescription(*library, 2), "Sound card left output (default)");
+    EXPECT_EQ(testing::EnglishDescription(*library, 3), "Sound card right output (default)");
     EXPECT_FALSE(library->AcceptsVolts(1));
     EXPECT_TRUE(library->AcceptsVolts(3));
     EXPECT_EQ(library->MaxFrequency(0), kGeneratorMaxFrequency);
@@ -98,7 +116,7 @@ TEST_F(SoundCardChoice, TraceWrapsTheSoundCard) {
         const double volts[] = {1.0, -1.0};
         EXPECT_TRUE(library->DDSDownloadVolts(1, volts, 2));
         EXPECT_TRUE(library->SynchronizeOutputs(0));
-        EXPECT_EQ(library->Describe(1), "Sound card right output (default)");
+        EXPECT_EQ(testing::EnglishDescription(*library, 1), "Sound card right output (default)");
     }
     const std::string text = testing::ReadBytes(trace);
     EXPECT_NE(text.find("DDSDownloadVolts(1, 2) first=1.000000 -> 1"), std::string::npos) << text;

@@ -8,6 +8,8 @@
 #include "engine/device_claim.h"
 #include "engine/device_library/library_factory.h"
 #include "engine/device_library/simulated_device_library.h"
+#include "i18n/device_description.h"
+#include "i18n/language_table.h"
 #include "tools/cli/channel_fields.h"
 #include "tools/cli/cli_command.h"
 
@@ -54,8 +56,9 @@ int PrintDevices(const std::vector<std::string>& args) {
     std::unique_ptr<DeviceLibrary> library = CreateDeviceLibraryFromEnvironment();
     const int count = SearchDevices(*library, std::cerr);
     std::printf("devices: %d\n", count);
+    const LanguageTable english;  // the built-in language
     for (int i = 0; i < count; ++i) {
-        const std::string what = library->Describe(i);
+        const std::string what = DeviceDescription(library->Identify(i), english);
         std::printf("device %d: %s%s%s\n", i, library->DDSCheck(i) ? "present" : "missing",
                     what.empty() ? "" : ", ", what.c_str());
     }
