@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "card_output_identity.h"
 #include "engine/device_library/library_factory.h"
-#include "support/english_description.h"
 #include "support/temp_folder.h"
 
 namespace korvane::test {
@@ -46,8 +46,8 @@ TEST_F(SoundCardChoice, AudioTakesThePlaceOfTheSimulator) {
     ASSERT_EQ(library->DDSSearch(), 2);
     EXPECT_EQ(library->DDSCheck(0), 1);
     EXPECT_EQ(library->DDSCheck(1), 1);
-    EXPECT_EQ(testing::EnglishDescription(*library, 0), "Sound card left output (default)");
-    EXPECT_EQ(testing::EnglishDescription(*library, 1), "Sound card right output (default)");
+    EXPECT_EQ(library->Identify(0), CardOutput(DeviceIdentity::Side::kLeft, "default"));
+    EXPECT_EQ(library->Identify(1), CardOutput(DeviceIdentity::Side::kRight, "default"));
     EXPECT_TRUE(library->AcceptsVolts(0));
     EXPECT_EQ(library->MaxFrequency(0), 23999.0);
     EXPECT_EQ(library->MaxFrequency(-1), kGeneratorMaxFrequency);  // a demo channel
@@ -89,9 +89,9 @@ TEST_F(SoundCardChoice, AudioComesAfterTheDriversDevices) {
     EXPECT_EQ(library->DDSCheck(3), 1);
     EXPECT_EQ(library->DDSCheck(4), 0);
     EXPECT_EQ(library->DDSCheck(-1), 0);
-    EXPECT_EQ(testing::EnglishDescription(*library, 0), "");
-    EXPECT_EQ(testing::EnglishDescription(*library, 2), "Sound card left output (default)");
-    EXPECT_EQ(testing::EnglishDescription(*library, 3), "Sound card right output (default)");
+    EXPECT_EQ(library->Identify(0), DeviceIdentity());
+    EXPECT_EQ(library->Identify(2), CardOutput(DeviceIdentity::Side::kLeft, "default"));
+    EXPECT_EQ(library->Identify(3), CardOutput(DeviceIdentity::Side::kRight, "default"));
     EXPECT_FALSE(library->AcceptsVolts(1));
     EXPECT_TRUE(library->AcceptsVolts(3));
     EXPECT_EQ(library->MaxFrequency(0), kGeneratorMaxFrequency);
@@ -116,7 +116,7 @@ TEST_F(SoundCardChoice, TraceWrapsTheSoundCard) {
         const double volts[] = {1.0, -1.0};
         EXPECT_TRUE(library->DDSDownloadVolts(1, volts, 2));
         EXPECT_TRUE(library->SynchronizeOutputs(0));
-        EXPECT_EQ(testing::EnglishDescription(*library, 1), "Sound card right output (default)");
+        EXPECT_EQ(library->Identify(1), CardOutput(DeviceIdentity::Side::kRight, "default"));
     }
     const std::string text = testing::ReadBytes(trace);
     EXPECT_NE(text.find("DDSDownloadVolts(1, 2) first=1.000000 -> 1"), std::string::npos) << text;

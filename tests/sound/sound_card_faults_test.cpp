@@ -5,11 +5,11 @@
 #include <chrono>
 #include <thread>
 
+#include "card_output_identity.h"
 #include "engine/channel_state.h"
 #include "engine/device_library/sound_card_device_library.h"
 #include "engine/eventually.h"
 #include "engine/poll_coordinator.h"
-#include "support/english_description.h"
 
 namespace korvane::test {
 namespace {
@@ -108,13 +108,9 @@ TEST(SoundCardFaults, TriggerAndDigitalInputsAreAbsentAndReadZero) {
     EXPECT_EQ(word, 0);
     EXPECT_FALSE(library.HasTriggerAndDigitalIo(0));
     EXPECT_FALSE(library.HasTriggerAndDigitalIo(1));
-    EXPECT_EQ(library.Identify(0), (DeviceIdentity{DeviceIdentity::Kind::kSoundCardOutput,
-                                                   DeviceIdentity::Side::kLeft, "default"}));
-    EXPECT_EQ(library.Identify(1), (DeviceIdentity{DeviceIdentity::Kind::kSoundCardOutput,
-                                                   DeviceIdentity::Side::kRight, "default"}));
+    EXPECT_EQ(library.Identify(0), CardOutput(DeviceIdentity::Side::kLeft, "default"));
+    EXPECT_EQ(library.Identify(1), CardOutput(DeviceIdentity::Side::kRight, "default"));
     EXPECT_EQ(library.Identify(2), DeviceIdentity());  // no such output
-    EXPECT_EQ(testing::EnglishDescription(library, 0), "Sound card left output (default)");
-    EXPECT_EQ(testing::EnglishDescription(library, 1), "Sound card right output (default)");
     EXPECT_EQ(library.DDSSearch(), 2);
 }
 
