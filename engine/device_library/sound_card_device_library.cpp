@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <future>
 #include <vector>
 
 #include "engine/wave_type.h"
@@ -35,12 +36,25 @@ std::uint64_t PhaseIncrement(double frequency, unsigned rate) {
 
 SoundCardDeviceLibrary::SoundCardDeviceLibrary(std::unique_ptr<AudioOutput> output,
                                                std::string pcmName)
-    : output_(std::move(output)), pcmName_(std::move(pcmName)) {
-    std::string error;
-    present_ = output_->Open(&error);
-    openError_ = error;
-    rate_ = output_->Rate();
-    audio_ = std::thread([this] { AudioLoop(); });
+    : output_(std::move(output)), pcmName_(std::move(pcmName)), rate_(output_->Rate()) {
+    // The audio thread opens the output, so the threads a sound server's client library starts
+    // in it share its priority; the caller learns at once whether the output opened.
+    std::promise<void> firstOpen;
+    std::future<void> opened = firstOpen.get_future();
+    audio_ = std::thread([this, &firstOpen] {
+        RaiseAudioThreadPriority();
+        std::string error;
+        const bool open = output_->Open(&error);
+        {
+            std::lock_guard lock(stateMutex_);
+            openError_ = error;
+        }
+        rate_ = output_->Rate();
+        present_ = open;
+        firstOpen.set_value();
+        AudioLoop();
+    });
+    opened.wait();
 }
 
 SoundCardDeviceLibrary::~SoundCardDeviceLibrary() {
@@ -257,7 +271,6 @@ bool SoundCardDeviceLibrary::OpenOutput() {
 }
 
 void SoundCardDeviceLibrary::AudioLoop() {
-    RaiseAudioThreadPriority();
     std::vector<float> frames;
     std::uint32_t synchronized = synchronizeRequests_.load(std::memory_order_acquire);
     while (!stopping_) {
