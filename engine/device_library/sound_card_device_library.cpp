@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
-#include <future>
 #include <vector>
 
 #include "engine/wave_type.h"
@@ -39,22 +38,22 @@ SoundCardDeviceLibrary::SoundCardDeviceLibrary(std::unique_ptr<AudioOutput> outp
     : output_(std::move(output)), pcmName_(std::move(pcmName)), rate_(output_->Rate()) {
     // The audio thread opens the output, so the threads a sound server's client library starts
     // in it share its priority; the caller learns at once whether the output opened.
-    std::promise<void> firstOpen;
-    std::future<void> opened = firstOpen.get_future();
-    audio_ = std::thread([this, &firstOpen] {
+    audio_ = std::thread([this] {
         RaiseAudioThreadPriority();
         std::string error;
         const bool open = output_->Open(&error);
+        rate_ = output_->Rate();
+        present_ = open;
         {
             std::lock_guard lock(stateMutex_);
             openError_ = error;
+            firstOpenDone_ = true;
         }
-        rate_ = output_->Rate();
-        present_ = open;
-        firstOpen.set_value();
+        wake_.notify_all();
         AudioLoop();
     });
-    opened.wait();
+    std::unique_lock lock(stateMutex_);
+    wake_.wait(lock, [this] { return firstOpenDone_; });
 }
 
 SoundCardDeviceLibrary::~SoundCardDeviceLibrary() {

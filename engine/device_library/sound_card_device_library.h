@@ -102,10 +102,11 @@ class SoundCardDeviceLibrary : public DeviceLibrary {
     std::atomic<std::uint64_t> underruns_{0};
     std::atomic<std::uint32_t> synchronizeRequests_{0};
     std::atomic<bool> stopping_{false};  // read by the audio thread after each period
-    mutable std::mutex stateMutex_;      // the stop flag and the open error
+    mutable std::mutex stateMutex_;      // the stop flag, the open error, the first open
     std::condition_variable wake_;
     bool stop_ = false;
     std::string openError_;
+    bool firstOpenDone_ = false;  // the audio thread's first attempt to open the output made
     std::thread audio_;
 };
 
