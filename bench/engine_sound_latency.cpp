@@ -157,6 +157,7 @@ void BM_PanelChangeToSound(benchmark::State& state) {
 }
 BENCHMARK(BM_PanelChangeToSound)
     ->ArgName("latency_ms")
+    ->Arg(50)
     ->Arg(AudioSettings::kDefaultLatencyMs)
     ->Arg(20)
     ->Arg(10)

@@ -12,9 +12,9 @@ namespace korvane {
 // The sound card a library is made for.
 struct AudioSettings {
     static constexpr unsigned kDefaultRate = 48000;
-    // Short enough that a change is heard within 40 ms, long enough not to run dry while the
-    // windows repaint.
-    static constexpr unsigned kDefaultLatencyMs = 20;
+    // Short enough that a change is heard within 50 ms, long enough not to run dry while the
+    // windows repaint on a busy computer.
+    static constexpr unsigned kDefaultLatencyMs = 30;
     static constexpr unsigned kMinRate = 8000;
     static constexpr unsigned kMaxRate = 768000;
     static constexpr unsigned kMinLatencyMs = 5;
